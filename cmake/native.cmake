@@ -1,0 +1,27 @@
+# Native build of the pure logic with AddressSanitizer and UBSan, plus the
+# fuzz targets (clang's libFuzzer).
+set(sanitizers -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+add_compile_options(-g -O1 -Wall -Wextra ${sanitizers})
+add_link_options(${sanitizers})
+
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_library(GTest::gtest_main ALIAS gtest_main)
+add_library(GTest::gtest ALIAS gtest)
+
+include(cmake/common.cmake)
+
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  function(add_fuzzer name source)
+    add_executable(${name} ${source})
+    target_link_libraries(${name} PRIVATE launcher_pure)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    add_test(NAME fuzz.${name}
+      COMMAND ${name} -max_total_time=10 -rss_limit_mb=1024)
+  endfunction()
+  file(GLOB fuzz_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)
+  foreach(source ${fuzz_sources})
+    get_filename_component(name ${source} NAME_WE)
+    add_fuzzer(${name} ${source})
+  endforeach()
+endif()

@@ -1,0 +1,45 @@
+# Sourced by the test and run scripts: a Wine prefix of this run's own, one
+# persistent wineserver and an Xvfb display with Wine's virtual desktop.
+# Usage: source tests/harness/wine-session.sh BUILD_DIR
+_wine_build=${1:?build dir}
+_wine_golden=$_wine_build/wine/golden
+_wine_run=$_wine_build/wine/run
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+unset WINEARCH
+
+if [ ! -f "$_wine_golden/.ready" ]; then
+  rm -rf "$_wine_golden"
+  mkdir -p "$_wine_golden"
+  WINEPREFIX=$_wine_golden DISPLAY= wineboot -i >/dev/null 2>&1
+  # Without a window manager every GUI start would wait; the virtual desktop avoids it.
+  WINEPREFIX=$_wine_golden wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  WINEPREFIX=$_wine_golden wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  WINEPREFIX=$_wine_golden wineserver -w
+  touch "$_wine_golden/.ready"
+fi
+rm -rf "$_wine_run"
+cp -a "$_wine_golden" "$_wine_run"
+rm -f "$_wine_run/.ready"
+export WINEPREFIX=$_wine_run
+
+_wine_display=90
+while [ -e /tmp/.X11-unix/X$_wine_display ] || [ -e /tmp/.X$_wine_display-lock ]; do
+  _wine_display=$((_wine_display + 1))
+done
+Xvfb :$_wine_display -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+_wine_xvfb=$!
+for _ in $(seq 100); do
+  [ -e /tmp/.X11-unix/X$_wine_display ] && break
+  sleep 0.05
+done
+export DISPLAY=:$_wine_display
+wineserver -p
+
+wine_session_end() {
+  wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
+  kill "$_wine_xvfb" 2>/dev/null
+  wait "$_wine_xvfb" 2>/dev/null
+}
+trap wine_session_end EXIT
