@@ -5,9 +5,15 @@ target_include_directories(launcher_pure PUBLIC ${CMAKE_SOURCE_DIR}/src)
 add_executable(pure_tests)
 target_link_libraries(pure_tests PRIVATE launcher_pure GTest::gtest_main)
 
-foreach(dir core discovery hosting splash instance)
-  include(${CMAKE_SOURCE_DIR}/src/${dir}/sources.cmake OPTIONAL)
-  include(${CMAKE_SOURCE_DIR}/tests/${dir}/tests.cmake OPTIONAL)
+# Each subsystem lists its sources and tests in *.cmake fragments: pure code
+# goes to launcher_pure / pure_tests; Win32 code (guarded by if(WIN32)) to
+# its own add_launcher_library / add_win_tests targets.
+foreach(dir core discovery discovery/ui hosting splash instance)
+  file(GLOB fragments CONFIGURE_DEPENDS
+    ${CMAKE_SOURCE_DIR}/src/${dir}/*.cmake ${CMAKE_SOURCE_DIR}/tests/${dir}/*.cmake)
+  foreach(fragment ${fragments})
+    include(${fragment})
+  endforeach()
 endforeach()
 
 include(GoogleTest)

@@ -5,8 +5,6 @@ add_compile_options(-g -O1 -Wall -Wextra ${sanitizers})
 add_link_options(${sanitizers})
 
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-add_library(GTest::gtest_main ALIAS gtest_main)
-add_library(GTest::gtest ALIAS gtest)
 
 include(cmake/common.cmake)
 

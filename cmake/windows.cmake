@@ -3,30 +3,42 @@
 set(CMAKE_CXX_FLAGS_MINSIZEREL "-Os -DNDEBUG")
 set(CMAKE_C_FLAGS_MINSIZEREL "-Os -DNDEBUG")
 add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections)
-add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+# Microsoft printf semantics: a %s in a wide format takes a wide string.
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
+  __USE_MINGW_ANSI_STDIO=0)
 add_link_options(-static -Wl,--gc-sections)
 
-set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-add_library(GTest::gtest_main ALIAS gtest_main)
-add_library(GTest::gtest ALIAS gtest)
+include(GoogleTest)
 
-add_library(launcher_win STATIC)
-target_link_libraries(launcher_win PUBLIC launcher_pure jni_headers
-  comctl32 gdiplus shlwapi ole32 shell32 uuid)
+add_library(launcher_resources OBJECT src/resources/launcher.rc)
+target_include_directories(launcher_resources PRIVATE src/resources)
 
-add_executable(win_tests)
-target_link_libraries(win_tests PRIVATE launcher_win GTest::gtest_main)
+# A subsystem's Win32 code: one static library each, so a test program
+# links only what it exercises.
+function(add_launcher_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_link_libraries(${name} PUBLIC launcher_pure jni_headers)
+  set_property(GLOBAL APPEND PROPERTY LAUNCHER_LIBRARIES ${name})
+endfunction()
+
+# An in-process test program of Win32 code, run under Wine.
+function(add_win_tests name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE launcher_resources GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    BUILD_DIR="Z:${CMAKE_BINARY_DIR}" SOURCE_DIR="Z:${CMAKE_SOURCE_DIR}")
+  gtest_add_tests(TARGET ${name} TEST_PREFIX "${name}.")
+endfunction()
 
 include(cmake/common.cmake)
 
-add_executable(launcher WIN32 src/core/main.cpp src/resources/launcher.rc)
-target_link_libraries(launcher PRIVATE launcher_win)
+get_property(launcher_libraries GLOBAL PROPERTY LAUNCHER_LIBRARIES)
+add_executable(launcher WIN32 src/core/main.cpp src/core/Launcher.cpp)
+target_link_libraries(launcher PRIVATE ${launcher_libraries} launcher_resources)
 target_link_options(launcher PRIVATE -municode -s)
 add_custom_command(TARGET launcher POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E echo "launcher.exe size:"
-  COMMAND stat -c "%s bytes" $<TARGET_FILE:launcher>)
+  COMMAND stat -c "launcher.exe: %s bytes" $<TARGET_FILE:launcher>)
 
 add_subdirectory(tests/fixtures)
 add_subdirectory(tests/e2e)
-gtest_add_tests(TARGET win_tests TEST_PREFIX "win.")

@@ -1,0 +1,80 @@
+#include "core/ErrorReporting.h"
+
+#include <cstdarg>
+#include <cwchar>
+#include <vector>
+
+#include "resources/resource.h"
+
+namespace {
+
+bool isResourceId(const wchar_t* text) { return IS_INTRESOURCE(text); }
+
+std::wstring vformat(const std::wstring& format, va_list arguments) {
+    std::vector<wchar_t> buffer(256);
+    for (;;) {
+        va_list copy;
+        va_copy(copy, arguments);
+        int written = _vsnwprintf(buffer.data(), buffer.size(), format.c_str(), copy);
+        va_end(copy);
+        if (written >= 0 && static_cast<size_t>(written) < buffer.size()) {
+            return std::wstring(buffer.data(), written);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+}  // namespace
+
+std::wstring loadString(UINT id) {
+    std::vector<wchar_t> buffer(256);
+    for (;;) {
+        int length = LoadStringW(GetModuleHandleW(nullptr), id, buffer.data(), static_cast<int>(buffer.size()));
+        if (length < static_cast<int>(buffer.size()) - 1) return std::wstring(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::wstring formatString(UINT format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    std::wstring text = vformat(loadString(format), arguments);
+    va_end(arguments);
+    return text;
+}
+
+int showMessage(HWND owner, const wchar_t* text, const wchar_t* caption) {
+    std::wstring loadedText;
+    std::wstring loadedCaption;
+    if (text && isResourceId(text)) {
+        loadedText = loadString(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(text)));
+        text = loadedText.c_str();
+    }
+    if (caption && isResourceId(caption)) {
+        loadedCaption = loadString(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(caption)));
+        caption = loadedCaption.c_str();
+    }
+    return MessageBoxW(owner, text, caption, MB_ICONERROR);
+}
+
+int showError(HWND owner, const wchar_t* text) { return showMessage(owner, text, nullptr); }
+
+int showWindowsError(HWND owner, UINT format, const std::wstring& text, DWORD errorCode) {
+    std::wstring message = formatString(format, text.c_str(), static_cast<int>(errorCode));
+    return showError(owner, message.c_str());
+}
+
+int showErrorFormat1(HWND owner, UINT format, const std::wstring& text) {
+    std::wstring message = formatString(format, text.c_str());
+    return showError(owner, message.c_str());
+}
+
+int showErrorFormat2(HWND owner, UINT format, const std::wstring& first, const std::wstring& second) {
+    std::wstring message = formatString(format, first.c_str(), second.c_str());
+    return showError(owner, message.c_str());
+}
+
+std::wstring jniReason(int code) {
+    if (code >= -6 && code <= -1) return loadString(IDS_JNI_ERR - 1 - code);
+    return std::wstring();
+}

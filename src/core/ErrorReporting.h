@@ -1,0 +1,23 @@
+// The launcher's one way to tell the user about a failure: an error box
+// with a text from the string table.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Text or caption may be a string-table id passed through MAKEINTRESOURCEW.
+int showMessage(HWND owner, const wchar_t* text, const wchar_t* caption);
+int showError(HWND owner, const wchar_t* text);
+int showWindowsError(HWND owner, UINT format, const std::wstring& text, DWORD errorCode);
+int showErrorFormat1(HWND owner, UINT format, const std::wstring& text);
+int showErrorFormat2(HWND owner, UINT format, const std::wstring& first, const std::wstring& second);
+
+// Loads a string-table entry whole, however long.
+std::wstring loadString(UINT id);
+
+// Formats a string-table entry printf-style.
+std::wstring formatString(UINT format, ...);
+
+// The reason text for a JNI result code; empty for codes outside the table.
+std::wstring jniReason(int code);

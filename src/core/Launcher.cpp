@@ -1,0 +1,121 @@
+#include "core/Launcher.h"
+
+#include <windows.h>
+
+#include "core/CommandLine.h"
+#include "core/ErrorReporting.h"
+#include "core/Settings.h"
+#include "discovery/RuntimeSearch.h"
+#include "discovery/ui/JreNotFoundDialog.h"
+#include "hosting/JavaThread.h"
+#include "hosting/JvmLibrary.h"
+#include "hosting/JvmOptions.h"
+#include "instance/SingleInstance.h"
+#include "resources/resource.h"
+#include "splash/SplashControl.h"
+
+namespace {
+
+std::wstring withTrailingBackslash(std::wstring folder) {
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    return folder;
+}
+
+void makeExecutableFolderCurrent() {
+    std::wstring executable;
+    if (!modulePath(executable)) return;
+    size_t slash = executable.rfind(L'\\');
+    if (slash == std::wstring::npos || slash == 0) return;
+    SetCurrentDirectoryW(executable.substr(0, slash).c_str());
+}
+
+}  // namespace
+
+Launcher::~Launcher() {
+    closeSplash(*this);
+    destroyJvm(*this);
+    shutdownSingleInstance(*this);
+    mainStartedEvent.reset();
+    callSplashCloseHook(*this);
+}
+
+bool Launcher::init() {
+    arguments = splitCommandLineText(GetCommandLineW());
+    if (!loadSettings(settings)) return false;
+    if (!setupSingleInstance(*this)) return false;
+    if (instance.singleInstance && !instance.isFirstInstance) return true;
+    if (settings.overrideWorkingDir) makeExecutableFolderCurrent();
+    return findRuntime() || askForRuntime();
+}
+
+bool Launcher::findRuntime() {
+    const JvmTypeMode mode = settings.jvmTypeMode;
+    if (!settings.jrePath.empty()) {
+        jvmLibraryPath = findJvmLibrary(withTrailingBackslash(settings.jrePath), mode).path;
+        if (!jvmLibraryPath.empty()) {
+            usePairedLauncher = !settings.pairProduct.empty() && isForeignMachineLibrary(jvmLibraryPath);
+            return true;
+        }
+    }
+
+    std::wstring home;
+    if (findLocalRuntime(home) && !home.empty()) {
+        jvmLibraryPath = findJvmLibrary(home, mode).path;
+        if (!jvmLibraryPath.empty()) return true;
+    }
+
+    home.clear();
+    bool found = searchRegistry(settings, RegistryView::Native32, home);
+    if (!found && searchRegistry(settings, RegistryView::Wide64, home)) {
+        found = true;
+        usePairedLauncher = true;
+    }
+    if (found) jvmLibraryPath = findJvmLibrary(home, mode).path;
+    return !jvmLibraryPath.empty();
+}
+
+bool Launcher::askForRuntime() {
+    RequirementPhrase phrase = describeRequirement(settings.versionMin, settings.versionMax);
+    std::wstring requirement = formatString(phrase.stringId, phrase.first.c_str(), phrase.second.c_str());
+    UINT textId = settings.jvmTypeMode == JvmTypeMode::ServerOnly ? IDS_JRE_NOT_FOUND_SERVER : IDS_JRE_NOT_FOUND;
+    JreNotFoundDialog dialog(formatString(textId, requirement.c_str()), settings.jvmTypeMode);
+    if (dialog.show(GetActiveWindow()) != IDOK) return false;
+
+    jvmLibraryPath = dialog.chosenLibrary();
+    usePairedLauncher = !settings.pairProduct.empty() && isForeignMachineLibrary(jvmLibraryPath);
+    std::wstring path;
+    if (settingsFilePath(path)) writeJrePath(settings, dialog.chosenFolder());
+    return true;
+}
+
+int Launcher::runPairedLauncher() {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    std::wstring commandLine = GetCommandLineW();
+    if (!CreateProcessW(settings.pairProduct.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        return 0;
+    }
+    ScopedHandle processHandle(process.hProcess);
+    ScopedHandle threadHandle(process.hThread);
+    if (!settings.pairReturnCode) return 0;
+    WaitForSingleObject(processHandle.get(), INFINITE);
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(processHandle.get(), &exitCode)) return 0;
+    return static_cast<int>(exitCode);
+}
+
+int Launcher::run() {
+    if (usePairedLauncher) return runPairedLauncher();
+    if (instance.singleInstance && !instance.isFirstInstance) return waitForReply(*this);
+
+    prepareLibraryEnvironment(*this);
+    if (!hasNoSplashSwitch(arguments) && !startSplash(*this)) return 0;
+    if (!loadJvmLibrary(*this, jvmLibraryPath)) return -1;
+    // One message per failure: an empty class path ends the launch here.
+    if (!buildJvmOptions(*this)) return -1;
+    if (runJavaThread(*this) == 0) return 0;
+    callSplashCloseHook(*this);
+    return -1;
+}

@@ -1,0 +1,40 @@
+// The one application object: every subsystem keeps its state here.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/LauncherSettings.h"
+#include "core/win/Scoped.h"
+#include "hosting/JvmHost.h"
+#include "instance/SingleInstanceState.h"
+#include "splash/SplashState.h"
+
+class Launcher {
+public:
+    Launcher() = default;
+    ~Launcher();
+    Launcher(const Launcher&) = delete;
+    Launcher& operator=(const Launcher&) = delete;
+
+    bool init();
+    int run();
+
+    std::vector<std::wstring> arguments;
+    LauncherSettings settings;
+    std::wstring jvmLibraryPath;
+    bool usePairedLauncher = false;
+    JvmHost jvm;
+    std::vector<std::string> jvmOptions;
+    uint32_t javaStackSize = 0;
+    OutputRedirection output;
+    ScopedHandle mainStartedEvent;
+    SplashState splash;
+    SingleInstanceState instance;
+
+private:
+    bool findRuntime();
+    bool askForRuntime();
+    int runPairedLauncher();
+};

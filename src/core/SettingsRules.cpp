@@ -1,0 +1,57 @@
+#include "core/SettingsRules.h"
+
+#include <cwctype>
+#include <string_view>
+
+std::wstring replaceExtensionWithIni(const std::wstring& path) {
+    size_t dot = path.rfind(L'.');
+    if (dot == std::wstring::npos) return std::wstring();
+    return path.substr(0, dot + 1) + L"ini";
+}
+
+std::wstring settingsBaseName(const std::wstring& path) {
+    size_t slash = path.rfind(L'\\');
+    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    size_t dot = name.rfind(L'.');
+    if (dot != std::wstring::npos) name.erase(dot);
+    return name + L".ini";
+}
+
+std::wstring productFolderName(const std::wstring& productName) {
+    static const wchar_t forbidden[] = L"\\?\"|><:/*";
+    std::wstring folder;
+    for (wchar_t c : productName) {
+        if (std::wstring_view(forbidden).find(c) == std::wstring_view::npos) folder += c;
+    }
+    return folder;
+}
+
+std::wstring plusSectionValue(const std::wstring& value) {
+    if (value.empty() || value[0] == L' ') return value;
+    return L" " + value;
+}
+
+bool isYesAnyCase(const std::wstring& value) {
+    return value.size() == 3 && std::towlower(value[0]) == L'y' && std::towlower(value[1]) == L'e' &&
+           std::towlower(value[2]) == L's';
+}
+
+bool isYesExactly(const std::wstring& value) { return value == L"yes"; }
+
+bool isTrueExactly(const std::wstring& value) { return value == L"true"; }
+
+std::wstring folderOf(const std::wstring& path) {
+    size_t slash = path.rfind(L'\\');
+    if (slash == std::wstring::npos) return std::wstring();
+    return path.substr(0, slash + 1);
+}
+
+std::vector<std::wstring> splitSemicolonList(const std::wstring& text) {
+    std::vector<std::wstring> pieces;
+    size_t start = 0;
+    for (size_t end; (end = text.find(L';', start)) != std::wstring::npos; start = end + 1) {
+        pieces.push_back(text.substr(start, end - start));
+    }
+    if (start < text.size()) pieces.push_back(text.substr(start));
+    return pieces;
+}

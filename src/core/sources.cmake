@@ -1,0 +1,11 @@
+target_sources(launcher_pure PRIVATE
+  ${CMAKE_SOURCE_DIR}/src/core/CommandLine.cpp
+  ${CMAKE_SOURCE_DIR}/src/core/SettingsRules.cpp)
+
+if(WIN32)
+  add_launcher_library(launcher_core
+    ${CMAKE_SOURCE_DIR}/src/core/ErrorReporting.cpp
+    ${CMAKE_SOURCE_DIR}/src/core/Settings.cpp
+    ${CMAKE_SOURCE_DIR}/src/core/win/CenterWindow.cpp)
+  target_link_libraries(launcher_core PUBLIC user32 gdi32 kernel32)
+endif()

@@ -1,0 +1,49 @@
+#include "core/SettingsRules.h"
+
+#include <gtest/gtest.h>
+
+using Pieces = std::vector<std::wstring>;
+
+TEST(SettingsRules, SettingsFileNameReplacesTheLastExtension) {
+    EXPECT_EQ(replaceExtensionWithIni(L"C:\\Apps\\Tool.exe"), L"C:\\Apps\\Tool.ini");
+    EXPECT_EQ(replaceExtensionWithIni(L"C:\\Apps\\Tool.v2.exe"), L"C:\\Apps\\Tool.v2.ini");
+    EXPECT_EQ(replaceExtensionWithIni(L"C:\\Apps\\Tool"), L"");
+    EXPECT_EQ(settingsBaseName(L"C:\\Apps\\Tool.exe"), L"Tool.ini");
+    EXPECT_EQ(settingsBaseName(L"Tool"), L"Tool.ini");
+    EXPECT_EQ(settingsBaseName(L"C:\\a.b\\Tool"), L"Tool.ini");
+}
+
+TEST(SettingsRules, ProductFolderNameDropsTheNineForbiddenCharacters) {
+    EXPECT_EQ(productFolderName(L"My: Tool"), L"My Tool");
+    EXPECT_EQ(productFolderName(L"a\\b?c\"d|e>f<g:h/i*j"), L"abcdefghij");
+    EXPECT_EQ(productFolderName(L""), L"");
+}
+
+TEST(SettingsRules, PlusSectionValueGetsExactlyOneLeadingSpace) {
+    EXPECT_EQ(plusSectionValue(L"-Xmx512m"), L" -Xmx512m");
+    EXPECT_EQ(plusSectionValue(L" -Xmx512m"), L" -Xmx512m");
+    EXPECT_EQ(plusSectionValue(L""), L"");
+}
+
+TEST(SettingsRules, EachSwitchKeepsItsOwnSpelling) {
+    EXPECT_TRUE(isYesAnyCase(L"YES"));
+    EXPECT_TRUE(isYesAnyCase(L"yEs"));
+    EXPECT_FALSE(isYesAnyCase(L"yes "));
+    EXPECT_TRUE(isYesExactly(L"yes"));
+    EXPECT_FALSE(isYesExactly(L"Yes"));
+    EXPECT_TRUE(isTrueExactly(L"true"));
+    EXPECT_FALSE(isTrueExactly(L"True"));
+}
+
+TEST(SettingsRules, SemicolonListKeepsInnerEmptyPieces) {
+    EXPECT_EQ(splitSemicolonList(L""), Pieces{});
+    EXPECT_EQ(splitSemicolonList(L"a.jar;"), (Pieces{L"a.jar"}));
+    EXPECT_EQ(splitSemicolonList(L"a;;b"), (Pieces{L"a", L"", L"b"}));
+    EXPECT_EQ(splitSemicolonList(L";a"), (Pieces{L"", L"a"}));
+    EXPECT_EQ(splitSemicolonList(L";"), (Pieces{L""}));
+}
+
+TEST(SettingsRules, FolderOfKeepsTheBackslash) {
+    EXPECT_EQ(folderOf(L"C:\\app\\run.exe"), L"C:\\app\\");
+    EXPECT_EQ(folderOf(L"run.exe"), L"");
+}

@@ -1,0 +1,10 @@
+target_sources(pure_tests PRIVATE
+  ${CMAKE_SOURCE_DIR}/tests/core/CommandLineTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/core/SettingsRulesTest.cpp)
+
+if(WIN32)
+  add_win_tests(core_tests
+    ${CMAKE_SOURCE_DIR}/tests/core/SettingsFileTest.cpp
+    ${CMAKE_SOURCE_DIR}/tests/core/ErrorReportingTest.cpp)
+  target_link_libraries(core_tests PRIVATE launcher_core)
+endif()

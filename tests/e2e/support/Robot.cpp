@@ -1,0 +1,105 @@
+#include "support/Robot.h"
+
+#include "support/Sandbox.h"
+#include "support/TextFiles.h"
+
+namespace {
+
+struct WindowQuery {
+    DWORD processId;
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM parameter) {
+    auto* query = reinterpret_cast<WindowQuery*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == query->processId && className(window) == query->className) query->found.push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> findWindows(DWORD processId, const wchar_t* className) {
+    WindowQuery query{processId, className, {}};
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+HWND waitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    do {
+        for (HWND window : findWindows(processId, className)) {
+            if (IsWindowVisible(window)) return window;
+        }
+        Sleep(20);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+bool waitForWindowGone(HWND window, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (IsWindow(window)) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+std::wstring windowText(HWND window) {
+    int length = GetWindowTextLengthW(window);
+    std::wstring text(length + 1, L'\0');
+    text.resize(GetWindowTextW(window, &text[0], length + 1));
+    return text;
+}
+
+std::wstring controlText(HWND dialog, int controlId) {
+    HWND control = GetDlgItem(dialog, controlId);
+    return control ? windowText(control) : std::wstring();
+}
+
+std::wstring className(HWND window) {
+    wchar_t name[256];
+    int length = GetClassNameW(window, name, 256);
+    return std::wstring(name, length);
+}
+
+HWND ownerOf(HWND window) { return GetWindow(window, GW_OWNER); }
+
+RECT windowRect(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+void clickButton(HWND dialog, int controlId) {
+    HWND button = GetDlgItem(dialog, controlId);
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+std::wstring saveScreenshot(const std::wstring& name) {
+    std::wstring folder = buildPath(L"screenshots");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    std::wstring file = folder + L"\\" + name + L".png";
+    // Wine runs a Unix program started by its Unix path; the X screen is the whole truth.
+    std::wstring unixFile = fromUtf8(BUILD_DIR).substr(2) + L"/screenshots/" + name + L".png";
+    std::wstring commandLine = L"/usr/bin/import -window root \"" + unixFile + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return std::wstring();
+    }
+    WaitForSingleObject(info.hProcess, 20000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return fileExists(file) ? file : std::wstring();
+}
+
+COLORREF screenPixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
