@@ -1,0 +1,60 @@
+#include "splash/NativeSplash.h"
+
+#include "splash/NativeSplashPath.h"
+
+namespace {
+
+using SplashInitFunction = void (*)();
+using SplashLoadFileFunction = int (*)(const char* fileName);
+using SplashSetFileJarNameFunction = void (*)(const char* fileName, const char* jarName);
+
+// The library takes narrow text in the thread's ANSI code page.
+std::string toAnsi(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = WideCharToMultiByte(CP_THREAD_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    if (size <= 0) return {};
+    std::string narrow(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_THREAD_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0], size, nullptr,
+                        nullptr);
+    return narrow;
+}
+
+template <typename Function>
+Function entryPoint(HMODULE library, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+}  // namespace
+
+std::wstring findNativeSplashLibrary(const std::wstring& jvmLibraryPath) {
+    const std::wstring path = nativeSplashLibraryPath(jvmLibraryPath);
+    if (path.empty()) return {};
+    WIN32_FIND_DATAW found;
+    ScopedFind search(FindFirstFileW(path.c_str(), &found));
+    return search ? path : std::wstring();
+}
+
+bool startNativeSplash(const std::wstring& libraryPath, const std::wstring& imagePath,
+                       SplashCloseFunction& closeHook) {
+    // Stays loaded for the life of the process: the JVM's splash support uses it.
+    HMODULE library = LoadLibraryW(libraryPath.c_str());
+    if (!library) return false;
+    const auto init = entryPoint<SplashInitFunction>(library, "SplashInit");
+    const auto loadFile = entryPoint<SplashLoadFileFunction>(library, "SplashLoadFile");
+    const auto setFileJarName = entryPoint<SplashSetFileJarNameFunction>(library, "SplashSetFileJarName");
+    const auto close = entryPoint<SplashCloseFunction>(library, "SplashClose");
+
+    if (!init || !loadFile || !setFileJarName) return false;
+
+    // Closing a splash library that never initialised would touch state it never set up.
+    const SplashCloseFunction previous = closeHook;
+    closeHook = close;
+    if (previous && previous != close) previous();
+
+    const std::string image = toAnsi(imagePath);
+    init();
+    loadFile(image.c_str());
+    setFileJarName(image.c_str(), "");
+    return true;
+}

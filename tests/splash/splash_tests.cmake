@@ -1,0 +1,11 @@
+target_sources(pure_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/splash/SplashRulesTest.cpp)
+
+if(WIN32)
+  add_win_tests(splash_tests
+    ${CMAKE_SOURCE_DIR}/tests/splash/TestImages.cpp
+    ${CMAKE_SOURCE_DIR}/tests/splash/SplashWindowTest.cpp
+    ${CMAKE_SOURCE_DIR}/tests/splash/NativeSplashTest.cpp)
+  target_link_libraries(splash_tests PRIVATE launcher_splash)
+  # The runtime doubles bring the logging splashscreen.dll variants.
+  add_dependencies(splash_tests jvm_runtimes)
+endif()
