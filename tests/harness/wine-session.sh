@@ -35,6 +35,11 @@ for _ in $(seq 100); do
 done
 export DISPLAY=:$_wine_display
 wineserver -p
+# Wine's own services and the desktop process live as long as the server;
+# start them here, detached from the caller's output, or a test runner
+# reading a test's output would wait for them forever.
+wine wineboot >/dev/null 2>&1 </dev/null
+wine rundll32 user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null
 
 wine_session_end() {
   wineserver -k 2>/dev/null
