@@ -56,7 +56,8 @@ TEST_F(SettingsFileTest, PlusSectionFillsOnlyEmptyValuesWithOneLeadingSpace) {
 }
 
 TEST_F(SettingsFileTest, ForeignEncodingsAndGarbageReadWithoutHarm) {
-    write("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\xE5\0\xE4\0\xF6\0\r\0\n\0");
+    static const char utf16[] = "\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\xE5\0\xE4\0\xF6\0\r\0\n\0";
+    write(std::string(utf16, sizeof(utf16) - 1));
     EXPECT_EQ(IniFile(path_).getString(L"A", L"k"), L"\u00e5\u00e4\u00f6");
 
     write("\xEF\xBB\xBF[A]\nk=v\n");

@@ -5,6 +5,7 @@ target_sources(pure_tests PRIVATE
 if(WIN32)
   add_win_tests(core_tests
     ${CMAKE_SOURCE_DIR}/tests/core/SettingsFileTest.cpp
-    ${CMAKE_SOURCE_DIR}/tests/core/ErrorReportingTest.cpp)
+    ${CMAKE_SOURCE_DIR}/tests/core/ErrorReportingTest.cpp
+    ${CMAKE_SOURCE_DIR}/tests/core/LoadSettingsTest.cpp)
   target_link_libraries(core_tests PRIVATE launcher_core)
 endif()

@@ -1,0 +1,110 @@
+// The settings file of this test program sits beside it, as the launcher's
+// sits beside the launcher; one test owns it, so the cases run in sequence.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include "core/LauncherSettings.h"
+#include "core/Settings.h"
+
+namespace {
+
+std::wstring readAll(const std::wstring& path) {
+    return IniFile(path).getString(L"Java Runtime Environment", L"JRE Path");
+}
+
+std::string fileBytes(const std::wstring& path) {
+    std::string bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read) bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
+}
+
+void writeBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+void removeTree(const std::wstring& folder) {
+    SHFILEOPSTRUCTW operation = {};
+    std::wstring from = folder + L'\0';
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_NO_UI;
+    SHFileOperationW(&operation);
+}
+
+}  // namespace
+
+TEST(LoadSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
+    std::wstring settingsPath;
+    ASSERT_TRUE(settingsFilePath(settingsPath));
+    std::wstring executable;
+    ASSERT_TRUE(modulePath(executable));
+
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring appData = std::wstring(temp) + L"load-settings-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(appData.c_str(), nullptr);
+    SetEnvironmentVariableW(L"APPDATA", appData.c_str());
+
+    const std::string settingsText =
+        "[Product Information]\nProduct Name=My: App\nProduct Code={42}\n"
+        "[Java Runtime Environment]\nMain Class=com.example.App\nJRE Path=C:\\jre\nMinimum Version=1.6\n"
+        "Preferred versions=1.6;;1.7;\nJVM Type=favor_server\nVM Provider=FAVOR_IBM\nJVM Source=only_JDK\n"
+        "[Java Runtime Environment+]\nSystem Path=C:\\sys\n"
+        "[Application]\nFailure Check=YES\nOverride WorkingDir=yes\nPair Product=C:\\app\\pair64.exe\n"
+        "Pair Return Code=Yes\n";
+    writeBytes(settingsPath, settingsText);
+
+    LauncherSettings settings;
+    ASSERT_TRUE(loadSettings(settings));
+    EXPECT_EQ(settings.mainClass, L"com/example/App");
+    EXPECT_EQ(settings.productName, L"My: App");
+    EXPECT_EQ(settings.jrePath, L"C:\\jre");
+    EXPECT_EQ(settings.versionMin, (JavaVersion{{1, 6, 0, 0}}));
+    EXPECT_EQ(settings.versionMax, (JavaVersion{{65535, 65535, 65535, 65535}}));
+    EXPECT_EQ(settings.preferredVersions, (std::vector<std::wstring>{L"1.6", L"", L"1.7"}));
+    EXPECT_EQ(settings.jvmTypeMode, JvmTypeMode::FavorServer);
+    EXPECT_TRUE(settings.provider.allowIbm && settings.provider.favorIbm && !settings.provider.favorSun);
+    EXPECT_TRUE(!settings.source.favorSource && settings.source.acceptJdk && !settings.source.acceptJre);
+    EXPECT_EQ(settings.systemPath, L" C:\\sys");
+    EXPECT_TRUE(settings.failureCheck && settings.overrideWorkingDir && settings.pairReturnCode);
+    EXPECT_FALSE(settings.isService);
+
+    // An ordinary application writes only into the per-user files.
+    writeJrePath(settings, L"D:\\picked\\");
+    EXPECT_EQ(fileBytes(settingsPath), settingsText);
+    std::wstring userFile = appData + L"\\My App\\{42}\\" + executable.substr(executable.rfind(L'\\') + 1);
+    userFile = userFile.substr(0, userFile.rfind(L'.')) + L".ini";
+    EXPECT_EQ(readAll(userFile), L"D:\\picked\\");
+    EXPECT_EQ(readAll(appData + L"\\My App\\{42}\\pair64.ini"), L"D:\\picked\\");
+
+    // The per-user file now decides, even once it lacks the key.
+    LauncherSettings reread;
+    ASSERT_TRUE(loadSettings(reread));
+    EXPECT_EQ(reread.jrePath, L"D:\\picked\\");
+    writeBytes(userFile, "[Other]\nx=1\n");
+    ASSERT_TRUE(loadSettings(reread));
+    EXPECT_EQ(reread.jrePath, L"");
+
+    // A service application writes the settings file itself and the paired one.
+    writeBytes(settingsPath, "[Java Runtime Environment]\nMain Class=a.B\n[Application]\nApplication Type=service\n"
+                             "Pair Product=" + std::string(appData.begin(), appData.end()) + "\\pair.exe\n");
+    LauncherSettings service;
+    ASSERT_TRUE(loadSettings(service));
+    EXPECT_TRUE(service.isService);
+    writeJrePath(service, L"E:\\jre\\");
+    EXPECT_EQ(readAll(settingsPath), L"E:\\jre\\");
+    EXPECT_EQ(readAll(appData + L"\\pair.ini"), L"E:\\jre\\");
+
+    DeleteFileW(settingsPath.c_str());
+    removeTree(appData);
+}
