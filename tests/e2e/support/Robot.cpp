@@ -82,9 +82,11 @@ std::wstring saveScreenshot(const std::wstring& name) {
     std::wstring folder = buildPath(L"screenshots");
     CreateDirectoryW(folder.c_str(), nullptr);
     std::wstring file = folder + L"\\" + name + L".png";
+    // A window that has just become visible may not have painted yet.
+    Sleep(300);
     // Wine runs a Unix program started by its Unix path; the X screen is the whole truth.
     std::wstring unixFile = fromUtf8(BUILD_DIR).substr(2) + L"/screenshots/" + name + L".png";
-    std::wstring commandLine = L"/usr/bin/import -window root \"" + unixFile + L"\"";
+    std::wstring commandLine = L"Z:\\usr\\bin\\import -window root \"" + unixFile + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
