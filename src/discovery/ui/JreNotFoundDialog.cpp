@@ -1,0 +1,89 @@
+#include "discovery/ui/JreNotFoundDialog.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "core/ErrorReporting.h"
+#include "core/win/CenterWindow.h"
+#include "core/win/Scoped.h"
+#include "discovery/RuntimeSearch.h"
+#include "discovery/ui/FolderPath.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr int kPathEdit = 201;
+constexpr int kBrowseButton = 202;
+constexpr int kMessageText = 203;
+constexpr int kDownloadLink = 205;
+
+}  // namespace
+
+JreNotFoundDialog::JreNotFoundDialog(std::wstring message, JvmTypeMode mode)
+    : message_(std::move(message)), mode_(mode), link_(RGB(0, 0, 255), RGB(128, 0, 128), 0) {}
+
+INT_PTR JreNotFoundDialog::show(HWND owner) {
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_JRE_NOT_FOUND), owner, dialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK JreNotFoundDialog::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    auto* self = reinterpret_cast<JreNotFoundDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    return self ? self->handleMessage(dialog, message, wParam, lParam) : FALSE;
+}
+
+INT_PTR JreNotFoundDialog::handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        onInit(dialog);
+        return FALSE;
+    }
+    if (message != WM_COMMAND) return FALSE;
+    switch (LOWORD(wParam)) {
+    case IDOK:
+        EndDialog(dialog, IDOK);
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    case kBrowseButton:
+        if (HIWORD(wParam) != BN_CLICKED) return FALSE;
+        browse(dialog);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void JreNotFoundDialog::onInit(HWND dialog) {
+    const HWND linkWindow = GetDlgItem(dialog, kDownloadLink);
+    if (!SendMessageW(linkWindow, WM_GETFONT, 0, 0)) {
+        SendMessageW(linkWindow, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
+    }
+    link_.attach(linkWindow);
+    SetDlgItemTextW(dialog, kMessageText, message_.c_str());
+    EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
+    centerWindow(dialog);
+    // With OK disabled the first tab stop would be Cancel, and Enter would
+    // end the launcher; browsing is what the user came here for.
+    SetFocus(GetDlgItem(dialog, kBrowseButton));
+}
+
+void JreNotFoundDialog::browse(HWND dialog) {
+    // The picker's new style needs a single-threaded apartment.
+    ScopedComApartment apartment(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)));
+    const std::wstring title = loadString(IDS_BROWSE_JRE_TITLE);
+    BROWSEINFOW request = {};
+    request.hwndOwner = dialog;
+    request.lpszTitle = title.c_str();
+    request.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
+    ScopedCoTaskMemory picked(SHBrowseForFolderW(&request));
+    if (!picked) return;
+
+    wchar_t path[MAX_PATH] = {};
+    if (!SHGetPathFromIDListW(static_cast<PCIDLIST_ABSOLUTE>(picked.get()), path)) return;
+    SetDlgItemTextW(dialog, kPathEdit, path);
+    chosenFolder_ = withFolderBackslash(path);
+    chosenLibrary_ = findJvmLibrary(chosenFolder_, mode_).path;
+    EnableWindow(GetDlgItem(dialog, IDOK), !chosenLibrary_.empty());
+}
