@@ -3,7 +3,7 @@
 namespace {
 
 constexpr DWORD sizeGripStyle =
-    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN;
+    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBS_SIZEBOX | SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN;
 
 bool clientRectOf(HWND dialog, HWND control, RECT& rect) {
     if (!GetWindowRect(control, &rect)) return false;

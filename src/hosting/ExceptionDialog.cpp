@@ -1,0 +1,79 @@
+#include "hosting/ExceptionDialog.h"
+
+#include "core/win/CenterWindow.h"
+#include "hosting/ExceptionText.h"
+#include "resources/resource.h"
+
+namespace {
+
+enum ControlId {
+    ignoreButton = IDOK,
+    stopButton = IDCANCEL,
+    traceEdit = 208,
+    groupBox = 209,
+    heading = 210,
+    instruction = 211,
+    warning = 212,
+};
+
+const std::vector<DialogResizer::Rule>& anchorRules() {
+    using namespace AnchorFlag;
+    static const std::vector<DialogResizer::Rule> rules = {
+        {groupBox, SizeX | SizeY},    {heading, SizeX},         {warning, SizeX | MoveY},
+        {instruction, SizeX | MoveY}, {traceEdit, SizeX | SizeY}, {ignoreButton, MoveX | MoveY},
+        {stopButton, MoveX | MoveY},
+    };
+    return rules;
+}
+
+}  // namespace
+
+ExceptionDialog::ExceptionDialog(const std::wstring& text) : text_(withWindowsLineBreaks(text)) {}
+
+INT_PTR ExceptionDialog::show(HWND owner) {
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_EXCEPTION), owner, dialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+HWND ExceptionDialog::create(HWND owner) {
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_EXCEPTION), owner, dialogProc,
+                              reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK ExceptionDialog::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    auto* self = reinterpret_cast<ExceptionDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    return self ? self->handleMessage(dialog, message, wParam, lParam) : FALSE;
+}
+
+INT_PTR ExceptionDialog::handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        onInitDialog(dialog);
+        // Leave the focus alone, so the trace is not shown all selected.
+        return FALSE;
+    case WM_SIZE:
+        resizer_.onSize(dialog, static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return TRUE;
+    case WM_GETMINMAXINFO:
+        resizer_.onGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return TRUE;
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        if (id == ignoreButton || id == stopButton) {
+            EndDialog(dialog, id);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+void ExceptionDialog::onInitDialog(HWND dialog) {
+    SetDlgItemTextW(dialog, traceEdit, text_.c_str());
+    SendDlgItemMessageW(dialog, traceEdit, EM_SETREADONLY, TRUE, 0);
+    centerWindow(dialog);
+    resizer_.init(dialog, anchorRules());
+}

@@ -1,0 +1,6 @@
+target_sources(pure_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/hosting/exception_text_tests.cpp)
+
+if(WIN32)
+  add_win_tests(exception_tests ${CMAKE_SOURCE_DIR}/tests/hosting/exception_dialog_tests.cpp)
+  target_link_libraries(exception_tests PRIVATE launcher_exception gdiplus)
+endif()
