@@ -1,0 +1,29 @@
+// Filtering, ranking and choosing among the runtimes found in the registry.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "discovery/JavaVersion.h"
+#include "discovery/RuntimePreferences.h"
+
+struct JavaRuntime {
+    JavaVersion version;
+    std::wstring home;  // ends in a backslash
+    bool isServer = false;
+    bool isPreferred = false;
+};
+
+// Both limits are inclusive. An unbounded maximum (0.0.0.0, as an absent or
+// digit-free "Maximum Version" parses) admits every version, so a settings
+// file without the key does not reject every installed runtime.
+bool isWithinLimits(const JavaVersion& version, const JavaVersion& minimum, const JavaVersion& maximum);
+
+// Preferred first (only with `favorSource`), then server first (only in
+// FavorServer mode), then the higher version; ties keep their order.
+void sortCandidates(std::vector<JavaRuntime>& candidates, bool favorSource, JvmTypeMode mode);
+
+// The first sorted candidate matching the earliest preferred version that
+// matches any; else the top one. Null when there are no candidates.
+const JavaRuntime* selectCandidate(const std::vector<JavaRuntime>& sorted,
+                                   const std::vector<std::wstring>& preferredVersions);

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "discovery/RuntimeKeys.h"
+#include "discovery/RuntimeLayout.h"
+#include "discovery/RuntimePreferences.h"
+
+namespace {
+
+SourceFlags source(const std::wstring& value) {
+    SourceFlags flags;
+    applyJvmSource(value, flags);
+    return flags;
+}
+
+ProviderFlags provider(const std::wstring& value) {
+    ProviderFlags flags;
+    applyVmProvider(value, flags);
+    return flags;
+}
+
+// Which of the five keys a search visits, as a string of 0/1 in key order.
+std::string visited(const SourceFlags& s, const ProviderFlags& p) {
+    std::string result;
+    for (const RuntimeKey& key : runtimeKeys()) result += shouldVisit(key, s, p) ? '1' : '0';
+    return result;
+}
+
+std::string preferred(const SourceFlags& s, const ProviderFlags& p) {
+    std::string result;
+    for (const RuntimeKey& key : runtimeKeys()) result += isPreferredKey(key, s, p) ? '1' : '0';
+    return result;
+}
+
+TEST(JvmType, OnlyTheExactWordsSelectAServerMode) {
+    EXPECT_EQ(jvmTypeModeFromSetting(L"server"), JvmTypeMode::ServerOnly);
+    EXPECT_EQ(jvmTypeModeFromSetting(L"favor_server"), JvmTypeMode::FavorServer);
+    EXPECT_EQ(jvmTypeModeFromSetting(L"Server"), JvmTypeMode::Default);
+    EXPECT_EQ(jvmTypeModeFromSetting(L" server"), JvmTypeMode::Default);
+    EXPECT_EQ(jvmTypeModeFromSetting(L""), JvmTypeMode::Default);
+}
+
+TEST(JvmSource, DecidesWhichKindsOfKeyAreSearched) {
+    const ProviderFlags sun;
+    EXPECT_EQ(visited(source(L""), sun), "11000");
+    EXPECT_EQ(visited(source(L"favor_JRE"), sun), "11000");
+    EXPECT_EQ(visited(source(L"favor_JDK"), sun), "11000");
+    EXPECT_EQ(visited(source(L"only_JDK"), sun), "10000");
+    EXPECT_EQ(visited(source(L"only_JRE"), sun), "01000");
+    EXPECT_EQ(visited(source(L"Only_JDK"), sun), "00000");  // unrecognised: nothing at all
+}
+
+TEST(JvmSource, FavouredKindIsPreferredOnlyWithTheFavouredProvider) {
+    const ProviderFlags sun;
+    EXPECT_EQ(preferred(source(L"favor_JRE"), sun), "01000");
+    EXPECT_EQ(preferred(source(L"favor_JDK"), sun), "10000");
+    EXPECT_EQ(preferred(source(L""), sun), "11000");
+    EXPECT_TRUE(source(L"").favorSource);
+    EXPECT_FALSE(source(L"only_JDK").favorSource);
+    EXPECT_EQ(preferred(source(L"favor_JRE"), provider(L"favor_ibm")), "00001");
+}
+
+TEST(VmProvider, CopiesAWholeRowOfTheTableInAnyCase) {
+    const SourceFlags all;
+    EXPECT_EQ(visited(all, provider(L"")), "11000");
+    EXPECT_EQ(visited(all, provider(L"JRockit")), "00110");
+    EXPECT_EQ(visited(all, provider(L"JROCKIT")), "00110");
+    EXPECT_EQ(visited(all, provider(L"ibm")), "00001");
+    EXPECT_EQ(visited(all, provider(L"Any")), "11111");
+    EXPECT_EQ(visited(all, provider(L"favor_SUN")), "11111");
+    EXPECT_EQ(preferred(all, provider(L"favor_sun")), "11000");
+    EXPECT_EQ(preferred(all, provider(L"Favor_JRockit")), "00110");
+    EXPECT_EQ(preferred(all, provider(L"any")), "00000");
+}
+
+TEST(VmProvider, UnknownValuesKeepTheCurrentFlags) {
+    ProviderFlags flags;
+    applyVmProvider(L"ibm", flags);
+    applyVmProvider(L"ibmx", flags);
+    applyVmProvider(L"jrockit ", flags);
+    EXPECT_EQ(visited(SourceFlags{}, flags), "00001");
+}
+
+TEST(RuntimeKeys, JdkHomesPointAtTheirPrivateRuntime) {
+    EXPECT_EQ(runtimeHomeFromJavaHome(L"C:\\jdk", RuntimeKind::Jdk), L"C:\\jdk\\jre\\");
+    EXPECT_EQ(runtimeHomeFromJavaHome(L"C:\\jdk\\", RuntimeKind::Jdk), L"C:\\jdk\\jre\\");
+    EXPECT_EQ(runtimeHomeFromJavaHome(L"C:\\jre", RuntimeKind::Jre), L"C:\\jre\\");
+}
+
+TEST(RuntimeKeys, OnlyTheJavaSoftJreKeyProbesClientFirstUnderFavorServer) {
+    const auto& keys = runtimeKeys();
+    EXPECT_EQ(probeModeFor(keys[1], JvmTypeMode::FavorServer), JvmTypeMode::Default);
+    EXPECT_EQ(probeModeFor(keys[1], JvmTypeMode::ServerOnly), JvmTypeMode::ServerOnly);
+    for (size_t i : {0u, 2u, 3u, 4u}) EXPECT_EQ(probeModeFor(keys[i], JvmTypeMode::FavorServer), JvmTypeMode::FavorServer);
+}
+
+std::wstring probeOrder(JvmTypeMode mode) {
+    std::wstring text;
+    for (const JvmLibraryLocation& location : jvmLibraryProbeOrder(mode)) {
+        text += location.subPath;
+        text += location.isServer ? L"*;" : L";";
+    }
+    return text;
+}
+
+TEST(JvmLibraryProbeOrder, ServerPositionDependsOnTheMode) {
+    EXPECT_EQ(probeOrder(JvmTypeMode::ServerOnly), L"bin\\server\\jvm.dll*;");
+    EXPECT_EQ(probeOrder(JvmTypeMode::Default),
+              L"bin\\client\\jvm.dll;bin\\classic\\jvm.dll;bin\\hotspot\\jvm.dll;bin\\server\\jvm.dll*;"
+              L"bin\\jrockit\\jvm.dll;");
+    EXPECT_EQ(probeOrder(JvmTypeMode::FavorServer),
+              L"bin\\server\\jvm.dll*;bin\\client\\jvm.dll;bin\\classic\\jvm.dll;bin\\hotspot\\jvm.dll;"
+              L"bin\\jrockit\\jvm.dll;");
+}
+
+}  // namespace

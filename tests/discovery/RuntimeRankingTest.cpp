@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "discovery/RuntimeRanking.h"
+
+namespace {
+
+JavaRuntime runtime(const std::wstring& version, bool isServer = false, bool isPreferred = false) {
+    return {parseVersion(version, kVersionFillMin), L"C:\\" + version + L"\\", isServer, isPreferred};
+}
+
+std::wstring homes(const std::vector<JavaRuntime>& runtimes) {
+    std::wstring text;
+    for (const JavaRuntime& r : runtimes) text += r.home;
+    return text;
+}
+
+std::wstring chosen(std::vector<JavaRuntime> candidates, const std::vector<std::wstring>& preferred,
+                    bool favorSource = true, JvmTypeMode mode = JvmTypeMode::Default) {
+    sortCandidates(candidates, favorSource, mode);
+    const JavaRuntime* choice = selectCandidate(candidates, preferred);
+    return choice ? choice->home : L"(none)";
+}
+
+TEST(VersionLimits, BothLimitsAreInclusiveAndAnUnboundedMaximumAdmitsAll) {
+    const JavaVersion min16 = parseVersion(L"1.6", kVersionFillMin);
+    const JavaVersion max16 = parseVersion(L"1.6", kVersionFillMax);
+    const JavaVersion none{};
+    EXPECT_TRUE(isWithinLimits(parseVersion(L"1.6.0_45", 0), min16, max16));
+    EXPECT_TRUE(isWithinLimits(parseVersion(L"1.6", 0), min16, none));
+    EXPECT_FALSE(isWithinLimits(parseVersion(L"1.5.0_22", 0), min16, none));
+    EXPECT_FALSE(isWithinLimits(parseVersion(L"1.7", 0), none, max16));
+    EXPECT_TRUE(isWithinLimits(parseVersion(L"1.7", 0), none, none));
+    EXPECT_TRUE(isWithinLimits(parseVersion(L"99", 0), none, JavaVersion{{65535, 65535, 65535, 65535}}));
+    EXPECT_TRUE(isWithinLimits(JavaVersion{}, none, none));  // a digit-free subkey name is version 0.0.0.0
+}
+
+TEST(SortCandidates, PreferredThenServerThenNewerWithTiesInCollectionOrder) {
+    std::vector<JavaRuntime> list = {
+        runtime(L"1.6"), runtime(L"1.8"), runtime(L"1.7", true), runtime(L"1.5", false, true),
+        runtime(L"1.4", true, true),
+    };
+    std::vector<JavaRuntime> copy = list;
+    sortCandidates(copy, true, JvmTypeMode::FavorServer);
+    EXPECT_EQ(homes(copy), L"C:\\1.4\\C:\\1.5\\C:\\1.7\\C:\\1.8\\C:\\1.6\\");
+
+    copy = list;
+    sortCandidates(copy, false, JvmTypeMode::FavorServer);
+    EXPECT_EQ(homes(copy), L"C:\\1.7\\C:\\1.4\\C:\\1.8\\C:\\1.6\\C:\\1.5\\");
+
+    copy = list;
+    sortCandidates(copy, true, JvmTypeMode::Default);
+    EXPECT_EQ(homes(copy), L"C:\\1.5\\C:\\1.4\\C:\\1.8\\C:\\1.7\\C:\\1.6\\");
+
+    std::vector<JavaRuntime> ties = {runtime(L"1.8"), runtime(L"1.8"), runtime(L"1.8")};
+    ties[0].home = L"a";
+    ties[1].home = L"b";
+    ties[2].home = L"c";
+    sortCandidates(ties, true, JvmTypeMode::FavorServer);
+    EXPECT_EQ(homes(ties), L"abc");
+}
+
+TEST(SelectCandidate, EarliestMatchingPreferredItemWins) {
+    const std::vector<JavaRuntime> installed = {runtime(L"1.6.0_45"), runtime(L"1.7.0_80")};
+    EXPECT_EQ(chosen(installed, {}), L"C:\\1.7.0_80\\");
+    EXPECT_EQ(chosen(installed, {L"1.6", L"1.7"}), L"C:\\1.6.0_45\\");
+    EXPECT_EQ(chosen(installed, {L"1.9", L"1.7"}), L"C:\\1.7.0_80\\");
+    EXPECT_EQ(chosen(installed, {L"1.9"}), L"C:\\1.7.0_80\\");
+    EXPECT_EQ(chosen(installed, {L"1.6.0_44", L"1.6.0_45"}), L"C:\\1.6.0_45\\");
+    // A digit-free or empty item matches everything, so the top candidate wins from there on.
+    EXPECT_EQ(chosen(installed, {L"1.9", L"latest", L"1.6"}), L"C:\\1.7.0_80\\");
+    EXPECT_EQ(chosen(installed, {L"", L"1.6"}), L"C:\\1.7.0_80\\");
+    EXPECT_EQ(chosen({}, {L"1.6"}), L"(none)");
+}
+
+TEST(SelectCandidate, PreferredVersionsDoNotOverrideTheRanking) {
+    // Among several 1.7 runtimes the preferred item takes the top-ranked one.
+    const std::vector<JavaRuntime> installed = {runtime(L"1.7.0_10"), runtime(L"1.8"), runtime(L"1.7.0_80")};
+    EXPECT_EQ(chosen(installed, {L"1.7"}), L"C:\\1.7.0_80\\");
+    const std::vector<JavaRuntime> serverLast = {runtime(L"1.7.0_80"), runtime(L"1.7.0_10", true)};
+    EXPECT_EQ(chosen(serverLast, {L"1.7"}, true, JvmTypeMode::FavorServer), L"C:\\1.7.0_10\\");
+}
+
+TEST(SortCandidates, AThousandCandidatesEndInRankOrder) {
+    std::vector<JavaRuntime> list;
+    for (int i = 0; i < 1000; ++i) {
+        JavaRuntime r;
+        r.version = JavaVersion{{1, (i * 37) % 101, i % 7, i}};
+        r.isServer = i % 3 == 0;
+        r.isPreferred = i % 5 == 0;
+        list.push_back(r);
+    }
+    sortCandidates(list, true, JvmTypeMode::FavorServer);
+    for (size_t i = 1; i < list.size(); ++i) {
+        const JavaRuntime& a = list[i - 1];
+        const JavaRuntime& b = list[i];
+        ASSERT_GE(a.isPreferred, b.isPreferred) << i;
+        if (a.isPreferred != b.isPreferred) continue;
+        ASSERT_GE(a.isServer, b.isServer) << i;
+        if (a.isServer != b.isServer) continue;
+        ASSERT_GE(compareVersions(a.version, b.version), 0) << i;
+    }
+}
+
+}  // namespace
