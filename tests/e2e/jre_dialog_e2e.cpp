@@ -1,0 +1,418 @@
+// No Java runtime on the machine: the user sees what to install, can follow
+// the download link or browse to a runtime folder, and the folder is kept.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+
+#include <string>
+#include <vector>
+
+#include "support/LauncherProcess.h"
+#include "support/Robot.h"
+#include "support/Sandbox.h"
+#include "support/TextFiles.h"
+
+namespace {
+
+const wchar_t kCaption[] = L"Det gick inte att hitta JRE";
+const wchar_t kMessage[] =
+    L"Det gick inte att hitta JRE (Java Runtime Environment). Hämta och installera JRE (äldsta version 1.6) från:";
+const wchar_t kServerMessage[] = L"Det gick inte att hitta JRE (Java Runtime Environment). Hämta och installera JRE "
+                                 L"med server-JVM (äldsta version 1.6) från:";
+const wchar_t kDownloadAddress[] = L"https://adoptium.net/";
+const DWORD kExitFailed = 0xFFFFFFFF;
+const int kPathEdit = 201;
+const int kBrowse = 202;
+const int kMessageText = 203;
+const int kLink = 205;
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kPurple = RGB(128, 0, 128);
+const COLORREF kRed = RGB(255, 0, 0);
+
+std::string ascii(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+std::wstring unixPath(const std::wstring& windowsPath) {
+    std::wstring path = windowsPath.substr(2);
+    for (wchar_t& c : path) {
+        if (c == L'\\') c = L'/';
+    }
+    return path;
+}
+
+bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+void setUserValue(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
+    HKEY handle = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(handle);
+}
+
+void deleteUserValue(const wchar_t* key, const wchar_t* name) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS) return;
+    RegDeleteValueW(handle, name);
+    RegCloseKey(handle);
+}
+
+const wchar_t kBrowserColors[] = L"Software\\Microsoft\\Internet Explorer\\Settings";
+
+// Pixels of `color` on screen inside a control.
+int screenPixelsOf(HWND control, COLORREF color) {
+    const RECT rect = windowRect(control);
+    int count = 0;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        for (int x = rect.left; x < rect.right; ++x) count += screenPixel(x, y) == color;
+    }
+    return count;
+}
+
+// The rightmost screen column of the control that holds a pixel of `color`.
+int lastColumnOf(HWND control, COLORREF color) {
+    const RECT rect = windowRect(control);
+    for (int x = rect.right - 1; x >= rect.left; --x) {
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            if (screenPixel(x, y) == color) return x;
+        }
+    }
+    return -1;
+}
+
+void mouseAt(int x, int y, DWORD flags) {
+    SetCursorPos(x, y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+    Sleep(150);
+}
+
+void pressKey(WORD key) {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+    Sleep(150);
+}
+
+HCURSOR currentCursor() {
+    CURSORINFO cursor = {sizeof(cursor)};
+    GetCursorInfo(&cursor);
+    return cursor.hCursor;
+}
+
+// Runtime folders on the user's Desktop, where the folder picker opens.
+class DesktopRuntimes {
+public:
+    DesktopRuntimes() {
+        wchar_t profile[MAX_PATH] = {};
+        GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
+        desktop_ = std::wstring(profile) + L"\\Desktop\\";
+        const std::wstring full = runtimeFixture(L"full");
+        copyTree(full, path(L"X-runtime"));
+        CreateDirectoryW(path(L"Y-no-runtime").c_str(), nullptr);
+        CreateDirectoryW(path(L"Z-jdk").c_str(), nullptr);
+        copyTree(full, path(L"Z-jdk") + L"\\jre");
+        const std::wstring client = path(L"Q-client-only");
+        copyTree(full, client);
+        DeleteFileW((client + L"\\bin\\server\\jvm.dll").c_str());
+        RemoveDirectoryW((client + L"\\bin\\server").c_str());
+    }
+    ~DesktopRuntimes() {
+        for (const wchar_t* name : {L"X-runtime", L"Y-no-runtime", L"Z-jdk", L"Q-client-only"}) {
+            removeTree(path(name));
+        }
+    }
+    std::wstring path(const std::wstring& name) const { return desktop_ + name; }
+
+private:
+    std::wstring desktop_;
+};
+
+// An application whose main returns at once, with no runtime to be found
+// and its per-user settings in a folder of its own.
+class DialogApp {
+public:
+    explicit DialogApp(const std::string& jreLines = "") {
+        sandbox_.writeFile(L"app.classes", "class app.Main\nmain return\n");
+        sandbox_.writeIni("[Product Information]\nProduct Name=Jre Dialog\nProduct Code={e2e}\n"
+                          "[Java Runtime Environment]\nMain Class=app.Main\nMinimum Version=1.6\n" +
+                          jreLines + "[Class Path]\nClass Path=" + ascii(sandbox_.path(L"app.classes")) + "\n");
+        sandbox_.makeFolder(L"appdata");
+        DeleteFileW(linkLog().c_str());
+        settingsBytes_ = readFileBytes(sandbox_.iniPath());
+    }
+
+    LaunchOptions options() const {
+        LaunchOptions launch;
+        launch.environment[L"APPDATA"] = sandbox_.path(L"appdata");
+        launch.environment[L"JVMDOUBLE_LOG"] = sandbox_.path(L"calls.log");
+        return launch;
+    }
+    const std::wstring& exe() const { return sandbox_.exePath(); }
+    std::wstring userSettings() const { return sandbox_.path(L"appdata\\Jre Dialog\\{e2e}\\app.ini"); }
+    // The stand-in browser writes into the session's Wine prefix, seen through
+    // the drive that maps the Unix root.
+    std::wstring linkLog() const {
+        wchar_t prefix[MAX_PATH] = {};
+        GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH);
+        std::wstring path = L"Z:" + std::wstring(prefix) + L"/opened-links.log";
+        for (wchar_t& c : path) {
+            if (c == L'/') c = L'\\';
+        }
+        return path;
+    }
+    bool settingsUnchanged() const { return readFileBytes(sandbox_.iniPath()) == settingsBytes_; }
+    bool mainRan() const {
+        for (const std::string& line : readLines(sandbox_.path(L"calls.log"))) {
+            if (line.find("app/Main.main(") != std::string::npos) return true;
+        }
+        return false;
+    }
+
+private:
+    Sandbox sandbox_;
+    std::string settingsBytes_;
+};
+
+HWND waitForDialog(const LauncherProcess& process) {
+    HWND dialog = waitForWindow(process.processId(), L"#32770", 20000);
+    EXPECT_NE(dialog, nullptr);
+    if (dialog) EXPECT_EQ(windowText(dialog), kCaption);
+    return dialog;
+}
+
+// The edit keeps its text to itself: ask it rather than read the window's title.
+std::wstring editText(HWND dialog) {
+    wchar_t text[MAX_PATH] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(GetDlgItem(dialog, kPathEdit), WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, &length);
+    return text;
+}
+
+bool okEnabled(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE; }
+
+// Clicks Browse, types the folder's first letter into the picker's tree as a
+// user would to jump to it, and accepts the picker. Each folder on the
+// Desktop starts with a letter of its own.
+void browseTo(const LauncherProcess& process, HWND dialog, const std::wstring& name) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kBrowse, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, kBrowse)));
+    HWND picker = nullptr;
+    HWND tree = nullptr;
+    ASSERT_TRUE(waitUntil([&] {
+        for (HWND window : findWindows(process.processId(), L"#32770")) {
+            if (window == dialog || !IsWindowVisible(window)) continue;
+            tree = FindWindowExW(window, nullptr, L"SysTreeView32", nullptr);
+            if (tree && SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0) picker = window;
+        }
+        return picker != nullptr;
+    }));
+    EXPECT_EQ(ownerOf(picker), dialog);
+    PostMessageW(tree, WM_CHAR, name[0], 1);
+    Sleep(300);
+    clickButton(picker, IDOK);
+    ASSERT_TRUE(waitForWindowGone(picker));
+}
+
+class JreDialogTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        deleteUserValue(kBrowserColors, L"Anchor Color");
+        deleteUserValue(L"Software\\Wine\\WineBrowser", L"Browsers");
+    }
+};
+
+}  // namespace
+
+TEST_F(JreDialogTest, NoRuntimeShowsWhatToInstallWithOkDisabledAndEscapeEndsIt) {
+    DialogApp app;
+    LauncherProcess process(app.exe(), app.options());
+    HWND dialog = waitForDialog(process);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(controlText(dialog, kMessageText), kMessage);
+    EXPECT_EQ(controlText(dialog, kLink), kDownloadAddress);
+    EXPECT_EQ(controlText(dialog, 206), L"Om du har en JRE-version installerad kan du bläddra efter den här:");
+    EXPECT_EQ(editText(dialog), L"");
+    EXPECT_EQ(controlText(dialog, IDCANCEL), L"Avbryt");
+    EXPECT_FALSE(okEnabled(dialog));
+    EXPECT_FALSE(saveScreenshot(L"jre-dialog").empty());
+    EXPECT_GT(screenPixelsOf(GetDlgItem(dialog, kLink), kBlue), 30);
+
+    PostMessageW(GetDlgItem(dialog, kBrowse), WM_KEYDOWN, VK_ESCAPE, 1);
+    ASSERT_TRUE(process.wait(10000));
+    EXPECT_EQ(process.exitCode(), kExitFailed);
+    EXPECT_FALSE(fileExists(app.userSettings()));
+    EXPECT_TRUE(app.settingsUnchanged());
+    EXPECT_FALSE(app.mainRan());
+}
+
+TEST_F(JreDialogTest, ServerTypeAsksForAServerRuntimeAndCancelOrTheCloseBoxEndIt) {
+    DialogApp app("JVM Type=server\n");
+    {
+        LauncherProcess process(app.exe(), app.options());
+        HWND dialog = waitForDialog(process);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(controlText(dialog, kMessageText), kServerMessage);
+        clickButton(dialog, IDCANCEL);
+        ASSERT_TRUE(process.wait(10000));
+        EXPECT_EQ(process.exitCode(), kExitFailed);
+    }
+    LauncherProcess process(app.exe(), app.options());
+    HWND dialog = waitForDialog(process);
+    ASSERT_NE(dialog, nullptr);
+    PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(process.wait(10000));
+    EXPECT_EQ(process.exitCode(), kExitFailed);
+    EXPECT_FALSE(fileExists(app.userSettings()));
+    EXPECT_TRUE(app.settingsUnchanged());
+}
+
+TEST_F(JreDialogTest, BrowsingAcceptsOnlyARuntimeHomeAndOkKeepsItForTheNextStart) {
+    DesktopRuntimes runtimes;
+    DialogApp app;
+    {
+        LauncherProcess process(app.exe(), app.options());
+        HWND dialog = waitForDialog(process);
+        ASSERT_NE(dialog, nullptr);
+
+        browseTo(process, dialog, L"X-runtime");
+        EXPECT_EQ(editText(dialog), runtimes.path(L"X-runtime"));
+        EXPECT_TRUE(okEnabled(dialog));
+        EXPECT_FALSE(saveScreenshot(L"jre-dialog-browsed").empty());
+
+        browseTo(process, dialog, L"Y-no-runtime");
+        EXPECT_EQ(editText(dialog), runtimes.path(L"Y-no-runtime"));
+        EXPECT_FALSE(okEnabled(dialog));
+
+        // A JDK whose libraries sit only under jre\ is not a runtime home.
+        browseTo(process, dialog, L"Z-jdk");
+        EXPECT_EQ(editText(dialog), runtimes.path(L"Z-jdk"));
+        EXPECT_FALSE(okEnabled(dialog));
+
+        browseTo(process, dialog, L"X-runtime");
+        ASSERT_TRUE(okEnabled(dialog));
+        clickButton(dialog, IDOK);
+        ASSERT_TRUE(process.wait(20000));
+        EXPECT_EQ(process.exitCode(), 0u);
+    }
+    EXPECT_TRUE(app.mainRan());
+    EXPECT_TRUE(app.settingsUnchanged());
+    const std::vector<std::string> lines = readLines(app.userSettings());
+    const std::vector<std::string> expected = {"[Java Runtime Environment]",
+                                               "JRE Path=" + ascii(runtimes.path(L"X-runtime")) + "\\"};
+    EXPECT_EQ(lines, expected);
+
+    LauncherProcess again(app.exe(), app.options());
+    ASSERT_TRUE(again.wait(20000));
+    EXPECT_EQ(again.exitCode(), 0u);
+    EXPECT_TRUE(findWindows(again.processId(), L"#32770").empty());
+}
+
+TEST_F(JreDialogTest, ServerTypeRefusesAClientOnlyRuntime) {
+    DesktopRuntimes runtimes;
+    DialogApp app("JVM Type=server\n");
+    LauncherProcess process(app.exe(), app.options());
+    HWND dialog = waitForDialog(process);
+    ASSERT_NE(dialog, nullptr);
+    browseTo(process, dialog, L"Q-client-only");
+    EXPECT_EQ(editText(dialog), runtimes.path(L"Q-client-only"));
+    EXPECT_FALSE(okEnabled(dialog));
+    browseTo(process, dialog, L"X-runtime");
+    EXPECT_TRUE(okEnabled(dialog));
+    clickButton(dialog, IDCANCEL);
+    ASSERT_TRUE(process.wait(10000));
+    EXPECT_EQ(process.exitCode(), kExitFailed);
+    EXPECT_FALSE(fileExists(app.userSettings()));
+}
+
+TEST_F(JreDialogTest, LinkColorFollowsTheBrowserSettingWhenItIsValid) {
+    DialogApp app;
+    for (const auto& [value, color] : {std::pair<std::wstring, COLORREF>{L"255,0,0", kRed}, {L"255,0", kBlue}}) {
+        setUserValue(kBrowserColors, L"Anchor Color", value);
+        LauncherProcess process(app.exe(), app.options());
+        HWND dialog = waitForDialog(process);
+        ASSERT_NE(dialog, nullptr);
+        Sleep(300);
+        EXPECT_GT(screenPixelsOf(GetDlgItem(dialog, kLink), color), 30) << ascii(value);
+        if (value == L"255,0,0") EXPECT_FALSE(saveScreenshot(L"jre-dialog-red-link").empty());
+        clickButton(dialog, IDCANCEL);
+        ASSERT_TRUE(process.wait(10000));
+    }
+}
+
+TEST_F(JreDialogTest, ClickingTheLinkOpensTheAddressOnlyWhenPressedAndReleasedOnTheText) {
+    DialogApp app;
+    setUserValue(L"Software\\Wine\\WineBrowser", L"Browsers",
+                 unixPath(fromUtf8(SOURCE_DIR)) + L"/tests/e2e/jre_dialog/record-url.sh");
+    LauncherProcess process(app.exe(), app.options());
+    HWND dialog = waitForDialog(process);
+    ASSERT_NE(dialog, nullptr);
+    HWND link = GetDlgItem(dialog, kLink);
+    SetForegroundWindow(dialog);
+    Sleep(300);
+    const RECT rect = windowRect(link);
+    const int middle = (rect.top + rect.bottom) / 2;
+    const int textEnd = lastColumnOf(link, kBlue);
+    ASSERT_GT(textEnd, rect.left);
+    const POINT onText = {rect.left + 6, middle};
+
+    // Pressed on the text, released outside it.
+    mouseAt(onText.x, onText.y, MOUSEEVENTF_LEFTDOWN);
+    mouseAt(rect.left + 6, rect.bottom + 20, MOUSEEVENTF_LEFTUP);
+    // Cursor handles differ between processes: compare with the cursor over
+    // the plain text below the link.
+    const RECT plain = windowRect(GetDlgItem(dialog, 206));
+    mouseAt(plain.left + 10, (plain.top + plain.bottom) / 2, MOUSEEVENTF_MOVE);
+    const HCURSOR arrow = currentCursor();
+    // A click beside the text, inside the control, shows the arrow and does nothing.
+    ASSERT_LT(textEnd + 6, rect.right);
+    mouseAt(textEnd + 6, middle, MOUSEEVENTF_MOVE);
+    EXPECT_EQ(currentCursor(), arrow);
+    mouseAt(textEnd + 6, middle, MOUSEEVENTF_LEFTDOWN);
+    mouseAt(textEnd + 6, middle, MOUSEEVENTF_LEFTUP);
+    Sleep(1500);
+    EXPECT_FALSE(fileExists(app.linkLog()));
+    EXPECT_GT(screenPixelsOf(link, kBlue), 30);
+
+    mouseAt(onText.x, onText.y, MOUSEEVENTF_MOVE);
+    EXPECT_NE(currentCursor(), arrow);
+    mouseAt(onText.x, onText.y, MOUSEEVENTF_LEFTDOWN);
+    mouseAt(onText.x, onText.y, MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(waitUntil([&] { return readLines(app.linkLog()).size() == 1; }));
+    EXPECT_EQ(readLines(app.linkLog())[0], ascii(kDownloadAddress));
+    mouseAt(rect.left + 6, rect.bottom + 20, MOUSEEVENTF_MOVE);
+    EXPECT_GT(screenPixelsOf(link, kPurple), 30);
+    EXPECT_EQ(screenPixelsOf(link, kBlue), 0);
+    EXPECT_FALSE(saveScreenshot(L"jre-dialog-visited-link").empty());
+
+    // The click gave the link the focus: Space opens it again.
+    pressKey(VK_SPACE);
+    EXPECT_TRUE(waitUntil([&] { return readLines(app.linkLog()).size() == 2; }));
+
+    EnableWindow(link, FALSE);
+    Sleep(300);
+    EXPECT_GT(screenPixelsOf(link, GetSysColor(COLOR_GRAYTEXT)), 30);
+    EXPECT_EQ(screenPixelsOf(link, kPurple), 0);
+    mouseAt(onText.x, onText.y, MOUSEEVENTF_LEFTDOWN);
+    mouseAt(onText.x, onText.y, MOUSEEVENTF_LEFTUP);
+    Sleep(1500);
+    EXPECT_EQ(readLines(app.linkLog()).size(), 2u);
+
+    clickButton(dialog, IDCANCEL);
+    ASSERT_TRUE(process.wait(10000));
+    EXPECT_EQ(process.exitCode(), kExitFailed);
+}
