@@ -1,0 +1,35 @@
+#include "hosting/ClassPath.h"
+
+#include <windows.h>
+
+#include "core/SettingsRules.h"
+#include "core/win/Scoped.h"
+#include "hosting/ClassPathRules.h"
+#include "hosting/TextConversion.h"
+
+std::wstring buildClassPath(const std::wstring& value, const std::wstring& executableFolder) {
+    std::wstring classPath;
+    for (const std::wstring& rawPiece : splitSemicolonList(value)) {
+        std::wstring piece = expandEnvironment(rawPiece);
+        if (needsClassPathSearch(piece)) {
+            expandClassPathEntry(piece, executableFolder, classPath);
+        } else {
+            classPath += piece;
+            classPath += L';';
+        }
+    }
+    return classPath;
+}
+
+void expandClassPathEntry(const std::wstring& piece, const std::wstring& executableFolder, std::wstring& classPath) {
+    std::wstring pattern = classPathSearchPattern(piece, executableFolder);
+    std::wstring prefix = folderOf(pattern);
+    WIN32_FIND_DATAW found;
+    ScopedFind search(FindFirstFileW(pattern.c_str(), &found));
+    if (!search) return;
+    do {
+        classPath += prefix;
+        classPath += found.cFileName;
+        classPath += L';';
+    } while (FindNextFileW(search.get(), &found));
+}
