@@ -5,6 +5,7 @@
 #include "core/CommandLine.h"
 #include "core/ErrorReporting.h"
 #include "core/Settings.h"
+#include "core/SettingsRules.h"
 #include "discovery/RuntimeSearch.h"
 #include "discovery/ui/JreNotFoundDialog.h"
 #include "hosting/JavaThread.h"
@@ -15,11 +16,6 @@
 #include "splash/SplashControl.h"
 
 namespace {
-
-std::wstring withTrailingBackslash(std::wstring folder) {
-    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
-    return folder;
-}
 
 void makeExecutableFolderCurrent() {
     std::wstring executable;
@@ -51,7 +47,7 @@ bool Launcher::init() {
 bool Launcher::findRuntime() {
     const JvmTypeMode mode = settings.jvmTypeMode;
     if (!settings.jrePath.empty()) {
-        jvmLibraryPath = findJvmLibrary(withTrailingBackslash(settings.jrePath), mode).path;
+        jvmLibraryPath = findJvmLibrary(withFolderBackslash(settings.jrePath), mode).path;
         if (!jvmLibraryPath.empty()) {
             usePairedLauncher = !settings.pairProduct.empty() && isForeignMachineLibrary(jvmLibraryPath);
             return true;

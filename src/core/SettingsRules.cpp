@@ -40,6 +40,11 @@ bool isYesExactly(const std::wstring& value) { return value == L"yes"; }
 
 bool isTrueExactly(const std::wstring& value) { return value == L"true"; }
 
+std::wstring withFolderBackslash(const std::wstring& path) {
+    if (!path.empty() && path.back() == L'\\') return path;
+    return path + L'\\';
+}
+
 std::wstring folderOf(const std::wstring& path) {
     size_t slash = path.rfind(L'\\');
     if (slash == std::wstring::npos) return std::wstring();

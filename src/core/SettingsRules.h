@@ -20,6 +20,10 @@ bool isYesAnyCase(const std::wstring& value);  // "Yes" in any letter case
 bool isYesExactly(const std::wstring& value);  // "yes"
 bool isTrueExactly(const std::wstring& value); // "true"
 
+// Folder paths handed on end in exactly one backslash; a drive root such as
+// "C:\" already has it.
+std::wstring withFolderBackslash(const std::wstring& path);
+
 // Text up to the last backslash, that backslash included; empty when there is none.
 std::wstring folderOf(const std::wstring& path);
 

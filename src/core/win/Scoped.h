@@ -101,6 +101,14 @@ struct WindowTraits {
 };
 using ScopedWindow = Scoped<WindowTraits>;
 
+// Ownership of a mutex acquired by a wait; the value is the mutex handle.
+struct MutexOwnershipTraits {
+    using Value = HANDLE;
+    static Value invalid() { return nullptr; }
+    static void close(Value value) { ReleaseMutex(value); }
+};
+using ScopedMutexOwnership = Scoped<MutexOwnershipTraits>;
+
 // A COM apartment entered by this thread; true when it must be left again.
 #include <objbase.h>
 struct ComApartmentTraits {

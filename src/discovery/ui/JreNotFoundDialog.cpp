@@ -7,7 +7,7 @@
 #include "core/win/CenterWindow.h"
 #include "core/win/Scoped.h"
 #include "discovery/RuntimeSearch.h"
-#include "discovery/ui/FolderPath.h"
+#include "core/SettingsRules.h"
 #include "resources/resource.h"
 
 namespace {

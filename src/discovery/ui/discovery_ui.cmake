@@ -1,6 +1,5 @@
 target_sources(launcher_pure PRIVATE
   ${CMAKE_SOURCE_DIR}/src/discovery/ui/AnchorColor.cpp
-  ${CMAKE_SOURCE_DIR}/src/discovery/ui/FolderPath.cpp
   ${CMAKE_SOURCE_DIR}/src/discovery/ui/LinkStyle.cpp
   ${CMAKE_SOURCE_DIR}/src/discovery/ui/LinkTags.cpp)
 

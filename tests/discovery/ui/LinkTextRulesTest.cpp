@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "discovery/ui/AnchorColor.h"
-#include "discovery/ui/FolderPath.h"
+#include "core/SettingsRules.h"
 #include "discovery/ui/LinkStyle.h"
 #include "discovery/ui/LinkTags.h"
 

@@ -48,9 +48,14 @@ bool waitForWindowGone(HWND window, DWORD timeoutMs) {
 }
 
 std::wstring windowText(HWND window) {
-    int length = GetWindowTextLengthW(window);
+    // GetWindowText does not ask another process's controls for their text; WM_GETTEXT does.
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return std::wstring();
     std::wstring text(length + 1, L'\0');
-    text.resize(GetWindowTextW(window, &text[0], length + 1));
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 5000,
+                        &copied);
+    text.resize(copied);
     return text;
 }
 
@@ -82,20 +87,25 @@ std::wstring saveScreenshot(const std::wstring& name) {
     std::wstring folder = buildPath(L"screenshots");
     CreateDirectoryW(folder.c_str(), nullptr);
     std::wstring file = folder + L"\\" + name + L".png";
+    DeleteFileW(file.c_str());
     // A window that has just become visible may not have painted yet.
     Sleep(300);
     // Wine runs a Unix program started by its Unix path; the X screen is the whole truth.
     std::wstring unixFile = fromUtf8(BUILD_DIR).substr(2) + L"/screenshots/" + name + L".png";
     std::wstring commandLine = L"Z:\\usr\\bin\\import -window root \"" + unixFile + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-        return std::wstring();
+    // The X server is shared by every test of the run; a busy moment is worth a second try.
+    for (int attempt = 0; attempt < 3 && !fileExists(file); ++attempt) {
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info = {};
+        std::wstring line = commandLine;
+        if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+            return std::wstring();
+        }
+        WaitForSingleObject(info.hProcess, 20000);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
     }
-    WaitForSingleObject(info.hProcess, 20000);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
     return fileExists(file) ? file : std::wstring();
 }
 
