@@ -1,0 +1,182 @@
+#include "instance/InstanceChannel.h"
+
+#include "instance/ArgumentPacking.h"
+#include "instance/InstanceNames.h"
+#include "instance/RequestListener.h"
+#include "instance/SingleInstanceBlock.h"
+
+namespace {
+
+// The header is written by another process; read it fresh every time.
+DWORD readShared(const uint32_t& field) { return __atomic_load_n(&field, __ATOMIC_ACQUIRE); }
+
+bool headerReady(const SingleInstanceBlock& block) {
+    return readShared(block.listenerThreadId) != 0 && readShared(block.ownerProcessId) != 0 &&
+           readShared(block.requestMessage) != 0;
+}
+
+bool pastDeadline(DWORD start, DWORD waitMs) { return GetTickCount() - start >= waitMs; }
+
+enum class WaitOutcome { signalled, ownerEnded, failed };
+
+// Waits for `object` while the first instance lives; without a handle on
+// that process, for a bounded time.
+WaitOutcome waitWhileOwnerRuns(HANDLE object, HANDLE owner) {
+    DWORD result;
+    if (owner) {
+        HANDLE handles[] = {object, owner};
+        result = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
+    } else {
+        result = WaitForSingleObject(object, 30000);
+    }
+    if (result == WAIT_OBJECT_0 || result == WAIT_ABANDONED_0) return WaitOutcome::signalled;
+    if (owner && result == WAIT_OBJECT_0 + 1) return WaitOutcome::ownerEnded;
+    return WaitOutcome::failed;
+}
+
+bool postWithRetry(const SingleInstanceState& state, DWORD listenerThreadId, DWORD readyWaitMs) {
+    // The listener's message queue may not exist yet right after start-up.
+    const DWORD start = GetTickCount();
+    while (!PostThreadMessageW(listenerThreadId, state.requestMessage, GetCurrentThreadId(), 0)) {
+        if (pastDeadline(start, readyWaitMs)) return false;
+        if (state.ownerProcess && WaitForSingleObject(state.ownerProcess.get(), 0) == WAIT_OBJECT_0) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+bool takeReply(UINT requestMessage, int& value) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.hwnd == nullptr && message.message == requestMessage) {
+            value = static_cast<int>(message.wParam);
+            return true;
+        }
+    }
+    return false;
+}
+
+void releaseBlock(SingleInstanceState& state) {
+    state.view.reset();
+    state.mapping.reset();
+}
+
+}  // namespace
+
+bool openSharedBlock(SingleInstanceState& state, const std::wstring& name) {
+    SetLastError(0);
+    state.mapping.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                           static_cast<DWORD>(kBlockSize), name.c_str()));
+    if (!state.mapping) return false;
+    state.isFirstInstance = GetLastError() == 0;
+    state.view.reset(MapViewOfFile(state.mapping.get(), FILE_MAP_WRITE, 0, 0, 0));
+    if (!state.view) {
+        state.mapping.reset();
+        return false;
+    }
+    return true;
+}
+
+bool startListening(SingleInstanceState& state, const std::wstring& name, ScopedHandle& mainStartedEvent,
+                    Launcher* launcher, LPTHREAD_START_ROUTINE worker) {
+    auto gate = std::make_shared<WorkerGate>();
+    gate->launcher = launcher;
+    gate->stop.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    mainStartedEvent.reset(CreateEventW(nullptr, TRUE, FALSE, mainStartedEventName(name).c_str()));
+    // Without the event workers would call into a JVM that may not exist yet.
+    bool ready = gate->stop && mainStartedEvent &&
+                 DuplicateHandle(GetCurrentProcess(), mainStartedEvent.get(), GetCurrentProcess(),
+                                 gate->mainStarted.receive(), SYNCHRONIZE, FALSE, 0);
+
+    auto context = std::make_unique<ListenerContext>();
+    context->requestCopied.reset(CreateEventW(nullptr, FALSE, FALSE, requestCopiedEventName(name).c_str()));
+    context->requestMessage = RegisterWindowMessageW(name.c_str());
+    ready = ready && context->requestCopied && context->requestMessage != 0;
+    if (ready) {
+        SingleInstanceBlock* block = state.block();
+        context->block = block;
+        context->gate = gate;
+        context->worker = worker;
+        state.requestMessage = context->requestMessage;
+        block->ownerProcessId = GetCurrentProcessId();
+        block->requestMessage = context->requestMessage;
+        // The thread id is what later starts wait for, so it is written last.
+        state.listenerThread.reset(CreateThread(nullptr, 0, listenerThreadMain, context.get(), 0,
+                                                reinterpret_cast<LPDWORD>(&block->listenerThreadId)));
+        ready = static_cast<bool>(state.listenerThread);
+    }
+    if (!ready) {
+        mainStartedEvent.reset();
+        releaseBlock(state);
+        return false;
+    }
+    state.listener = std::move(context);
+    return true;
+}
+
+bool sendRequest(SingleInstanceState& state, const std::wstring& name, const std::vector<std::wstring>& arguments,
+                 DWORD readyWaitMs) {
+    if (packedArgumentsSize(arguments) > kArgumentsLimit) return false;
+
+    SingleInstanceBlock& block = *state.block();
+    const DWORD start = GetTickCount();
+    while (!headerReady(block)) {
+        if (pastDeadline(start, readyWaitMs)) return false;
+        Sleep(10);
+    }
+    state.requestMessage = readShared(block.requestMessage);
+    const DWORD listenerThreadId = readShared(block.listenerThreadId);
+    state.ownerProcess.reset(
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, readShared(block.ownerProcessId)));
+
+    ScopedHandle writerLock(CreateMutexW(nullptr, FALSE, writerLockName(name).c_str()));
+    ScopedHandle copied(CreateEventW(nullptr, FALSE, FALSE, requestCopiedEventName(name).c_str()));
+    if (!writerLock || !copied) return false;
+
+    // A first instance that ended meanwhile answers through its exit code.
+    WaitOutcome locked = waitWhileOwnerRuns(writerLock.get(), state.ownerProcess.get());
+    if (locked == WaitOutcome::ownerEnded) return true;
+    if (locked == WaitOutcome::failed) return false;
+    ScopedMutexOwnership ownership(writerLock.get());
+
+    ResetEvent(copied.get());
+    packArguments(arguments, static_cast<unsigned char*>(state.view.get()), kBlockSize);
+    if (!postWithRetry(state, listenerThreadId, readyWaitMs)) return false;
+    return waitWhileOwnerRuns(copied.get(), state.ownerProcess.get()) != WaitOutcome::failed;
+}
+
+int awaitReply(SingleInstanceState& state) {
+    if (!state.ownerProcess) {
+        state.ownerProcess.reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE,
+                                             readShared(state.block()->ownerProcessId)));
+        if (!state.ownerProcess) return 0;
+    }
+    HANDLE owner = state.ownerProcess.get();
+    int reply = 0;
+    for (;;) {
+        if (takeReply(state.requestMessage, reply)) return reply;
+        DWORD exitCode = 0;
+        if (!GetExitCodeProcess(owner, &exitCode)) return -1;
+        const bool ended = exitCode != STILL_ACTIVE || WaitForSingleObject(owner, 0) == WAIT_OBJECT_0;
+        if (ended) {
+            // A reply posted just before the end still counts.
+            if (takeReply(state.requestMessage, reply)) return reply;
+            return static_cast<int>(exitCode);
+        }
+        MsgWaitForMultipleObjects(1, &owner, FALSE, 100, QS_POSTMESSAGE);
+    }
+}
+
+void closeSharedBlock(SingleInstanceState& state) {
+    if (state.listener) closeGate(*state.listener->gate);
+    if (state.listenerThread) {
+        const DWORD listenerThreadId = GetThreadId(state.listenerThread.get());
+        do {
+            PostThreadMessageW(listenerThreadId, WM_QUIT, 0, 0);
+        } while (WaitForSingleObject(state.listenerThread.get(), 10) == WAIT_TIMEOUT);
+        state.listenerThread.reset();
+    }
+    state.listener.reset();
+    state.ownerProcess.reset();
+    releaseBlock(state);
+}

@@ -1,0 +1,12 @@
+target_sources(launcher_pure PRIVATE
+  ${CMAKE_SOURCE_DIR}/src/instance/ArgumentPacking.cpp
+  ${CMAKE_SOURCE_DIR}/src/instance/InstanceNames.cpp)
+
+if(WIN32)
+  add_launcher_library(launcher_instance
+    ${CMAKE_SOURCE_DIR}/src/instance/SingleInstance.cpp
+    ${CMAKE_SOURCE_DIR}/src/instance/InstanceChannel.cpp
+    ${CMAKE_SOURCE_DIR}/src/instance/RequestListener.cpp
+    ${CMAKE_SOURCE_DIR}/src/instance/ForwardWorker.cpp)
+  target_link_libraries(launcher_instance PUBLIC launcher_core launcher_hosting user32 kernel32)
+endif()
