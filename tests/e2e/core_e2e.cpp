@@ -70,3 +70,19 @@ TEST(StartupFailure, HugeCommandLineAndBrokenAppDataStillReachTheSettingsCheck) 
     LauncherProcess second(sandbox.exePath(), unset);
     EXPECT_EQ(expectSingleErrorBox(second, kMainClassMissing), 0xFFFFFFFFu);
 }
+
+TEST(CommandLine, ReachesMainSplitAsTheLauncherTokenizesIt) {
+    Sandbox sandbox;
+    sandbox.copyTree(runtimeFixture(L"full"), L"jre");
+    sandbox.writeFile(L"app.jar", "class App\nmain args\n");
+    sandbox.writeIni("[Java Runtime Environment]\nMain Class=App\nJRE Path=" + toUtf8(sandbox.path(L"jre")) +
+                     "\n[Class Path]\nClass Path=\\app.jar\n[Application]\nOutput File=" +
+                     toUtf8(sandbox.path(L"out.txt")) + "\n");
+    LaunchOptions options;
+    options.commandLine = L"\"" + sandbox.exePath() +
+                          L"\" one  \"two three\" four \"\" a\tb \"C:\\dir\\\" -NoSplash abc\"def\" x\"y z\"\t\r\n ";
+    EXPECT_EQ(runToExit(sandbox.exePath(), options), 0u);
+    EXPECT_EQ(readLines(sandbox.path(L"out.txt")),
+              (std::vector<std::string>{"one", "two three", "four", "", "a\tb", "C:\\dir\\", "-NoSplash",
+                                        "abc\"def\"", "x\"y", "z\""}));
+}

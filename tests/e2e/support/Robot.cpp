@@ -90,21 +90,25 @@ std::wstring saveScreenshot(const std::wstring& name) {
     DeleteFileW(file.c_str());
     // A window that has just become visible may not have painted yet.
     Sleep(300);
-    // Wine runs a Unix program started by its Unix path; the X screen is the whole truth.
+    // Wine starts a Unix program given by its Z: path; the X screen is the whole truth.
     std::wstring unixFile = fromUtf8(BUILD_DIR).substr(2) + L"/screenshots/" + name + L".png";
     std::wstring commandLine = L"Z:\\usr\\bin\\import -window root \"" + unixFile + L"\"";
-    // The X server is shared by every test of the run; a busy moment is worth a second try.
-    for (int attempt = 0; attempt < 3 && !fileExists(file); ++attempt) {
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info = {};
-        std::wstring line = commandLine;
-        if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-            return std::wstring();
-        }
-        WaitForSingleObject(info.hProcess, 20000);
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return std::wstring();
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    // A Unix child's handle cannot be waited for: the picture is done once its size holds still.
+    ULONGLONG lastSize = 0;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 20000; Sleep(150)) {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) continue;
+        ULONGLONG size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        if (size > 0 && size == lastSize) break;
+        lastSize = size;
     }
     return fileExists(file) ? file : std::wstring();
 }
