@@ -11,3 +11,9 @@ if(WIN32)
     ${CMAKE_SOURCE_DIR}/tests/discovery/RuntimeFoldersTest.cpp)
   target_link_libraries(discovery_tests PRIVATE launcher_discovery shell32 advapi32)
 endif()
+
+if(WIN32)
+  # Not a test: bench/registry_pass.sh builds and runs it.
+  add_executable(registry_pass_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/registry_pass.cpp)
+  target_link_libraries(registry_pass_bench PRIVATE launcher_discovery)
+endif()
