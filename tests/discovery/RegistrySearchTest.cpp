@@ -172,13 +172,16 @@ TEST_F(RegistrySearch, OddSubkeyNamesParseAsVersionsOrZero) {
 
 TEST_F(RegistrySearch, OnlyNonEmptyStringValuesNameAHome) {
     const std::wstring good = stored(temp.runtime(L"good\\", {kClient}));
+    // A real runtime, so only the value's type can keep it out.
+    const std::wstring typed = stored(temp.runtime(L"typed\\", {kClient}));
+    const DWORD typedSize = DWORD((typed.size() + 1) * sizeof(wchar_t));
     const DWORD number = 42;
-    const BYTE binary[] = {'C', 0, ':', 0, '\\', 0, 0, 0};
     registry.addRaw(kJavaSoftJre, L"1.9.1", REG_DWORD, &number, sizeof number);
-    registry.addRaw(kJavaSoftJre, L"1.9.2", REG_BINARY, binary, sizeof binary);
+    registry.addRaw(kJavaSoftJre, L"1.9.2", REG_BINARY, typed.c_str(), typedSize);
     registry.addRaw(kJavaSoftJre, L"1.9.3", REG_SZ, L"", sizeof(wchar_t));
     registry.addRaw(kJavaSoftJre, L"1.9.4", REG_SZ, L"", 0);
     registry.addRaw(kJavaSoftJre, L"1.9.5", REG_SZ, nullptr, 0);
+    registry.addRaw(kJavaSoftJre, L"1.9.6", REG_MULTI_SZ, (typed + L'\0').c_str(), typedSize + sizeof(wchar_t));
     registry.add(kJavaSoftJre, L"1.1", good);
 
     LauncherSettings settings;
