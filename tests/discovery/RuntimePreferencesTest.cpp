@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "discovery/RuntimeKeys.h"
-#include "discovery/RuntimeLayout.h"
 #include "discovery/RuntimePreferences.h"
 
 namespace {
@@ -78,38 +77,6 @@ TEST(VmProvider, UnknownValuesKeepTheCurrentFlags) {
     applyVmProvider(L"ibmx", flags);
     applyVmProvider(L"jrockit ", flags);
     EXPECT_EQ(visited(SourceFlags{}, flags), "00001");
-}
-
-TEST(RuntimeKeys, JdkHomesPointAtTheirPrivateRuntime) {
-    EXPECT_EQ(runtimeHomeFromJavaHome(L"C:\\jdk", RuntimeKind::Jdk), L"C:\\jdk\\jre\\");
-    EXPECT_EQ(runtimeHomeFromJavaHome(L"C:\\jdk\\", RuntimeKind::Jdk), L"C:\\jdk\\jre\\");
-    EXPECT_EQ(runtimeHomeFromJavaHome(L"C:\\jre", RuntimeKind::Jre), L"C:\\jre\\");
-}
-
-TEST(RuntimeKeys, OnlyTheJavaSoftJreKeyProbesClientFirstUnderFavorServer) {
-    const auto& keys = runtimeKeys();
-    EXPECT_EQ(probeModeFor(keys[1], JvmTypeMode::FavorServer), JvmTypeMode::Default);
-    EXPECT_EQ(probeModeFor(keys[1], JvmTypeMode::ServerOnly), JvmTypeMode::ServerOnly);
-    for (size_t i : {0u, 2u, 3u, 4u}) EXPECT_EQ(probeModeFor(keys[i], JvmTypeMode::FavorServer), JvmTypeMode::FavorServer);
-}
-
-std::wstring probeOrder(JvmTypeMode mode) {
-    std::wstring text;
-    for (const JvmLibraryLocation& location : jvmLibraryProbeOrder(mode)) {
-        text += location.subPath;
-        text += location.isServer ? L"*;" : L";";
-    }
-    return text;
-}
-
-TEST(JvmLibraryProbeOrder, ServerPositionDependsOnTheMode) {
-    EXPECT_EQ(probeOrder(JvmTypeMode::ServerOnly), L"bin\\server\\jvm.dll*;");
-    EXPECT_EQ(probeOrder(JvmTypeMode::Default),
-              L"bin\\client\\jvm.dll;bin\\classic\\jvm.dll;bin\\hotspot\\jvm.dll;bin\\server\\jvm.dll*;"
-              L"bin\\jrockit\\jvm.dll;");
-    EXPECT_EQ(probeOrder(JvmTypeMode::FavorServer),
-              L"bin\\server\\jvm.dll*;bin\\client\\jvm.dll;bin\\classic\\jvm.dll;bin\\hotspot\\jvm.dll;"
-              L"bin\\jrockit\\jvm.dll;");
 }
 
 }  // namespace

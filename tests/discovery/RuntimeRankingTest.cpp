@@ -80,25 +80,4 @@ TEST(SelectCandidate, PreferredVersionsDoNotOverrideTheRanking) {
     EXPECT_EQ(chosen(serverLast, {L"1.7"}, true, JvmTypeMode::FavorServer), L"C:\\1.7.0_10\\");
 }
 
-TEST(SortCandidates, AThousandCandidatesEndInRankOrder) {
-    std::vector<JavaRuntime> list;
-    for (int i = 0; i < 1000; ++i) {
-        JavaRuntime r;
-        r.version = JavaVersion{{1, (i * 37) % 101, i % 7, i}};
-        r.isServer = i % 3 == 0;
-        r.isPreferred = i % 5 == 0;
-        list.push_back(r);
-    }
-    sortCandidates(list, true, JvmTypeMode::FavorServer);
-    for (size_t i = 1; i < list.size(); ++i) {
-        const JavaRuntime& a = list[i - 1];
-        const JavaRuntime& b = list[i];
-        ASSERT_GE(a.isPreferred, b.isPreferred) << i;
-        if (a.isPreferred != b.isPreferred) continue;
-        ASSERT_GE(a.isServer, b.isServer) << i;
-        if (a.isServer != b.isServer) continue;
-        ASSERT_GE(compareVersions(a.version, b.version), 0) << i;
-    }
-}
-
 }  // namespace
