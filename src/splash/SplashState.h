@@ -24,6 +24,8 @@ struct SplashState {
     std::unique_ptr<SplashScreenWindow> window;
     ScopedHandle thread;
     DWORD threadId = 0;
+    // Set by the splash thread once its window is shown (or has failed).
+    ScopedHandle windowShown;
     // The live splash window or null; written by the splash thread, read by
     // whichever thread shows an error.
     std::atomic<HWND> windowHandle{nullptr};

@@ -10,6 +10,10 @@ namespace {
 // a post made before the thread has a message queue is lost.
 constexpr DWORD quitRetryMs = 10;
 
+// Long enough for any image to be decoded, short enough that a stuck
+// display never holds up the application.
+constexpr DWORD windowShownTimeoutMs = 2000;
+
 DWORD WINAPI splashThreadMain(void* argument) {
     SplashState& splash = *static_cast<SplashState*>(argument);
     HWND window = splash.window->createSplashWindow(splash.image, isTrueExactly(splash.shadow));
@@ -17,6 +21,7 @@ DWORD WINAPI splashThreadMain(void* argument) {
         ShowWindow(window, SW_SHOWNORMAL);
         UpdateWindow(window);
     }
+    SetEvent(splash.windowShown.get());
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
@@ -30,6 +35,7 @@ DWORD WINAPI splashThreadMain(void* argument) {
 
 bool startSplashThread(SplashState& splash) {
     splash.window = std::make_unique<SplashScreenWindow>(splash.windowHandle);
+    splash.windowShown.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     DWORD threadId = 0;
     splash.thread.reset(CreateThread(nullptr, 0, splashThreadMain, &splash, 0, &threadId));
     if (!splash.thread) {
@@ -37,6 +43,12 @@ bool startSplashThread(SplashState& splash) {
         return false;
     }
     splash.threadId = threadId;
+    // Waiting for the window makes it visible before the JVM loads, and
+    // makes it the owner of any error box that loading raises.
+    if (splash.windowShown) {
+        const HANDLE events[] = {splash.windowShown.get(), splash.thread.get()};
+        WaitForMultipleObjects(2, events, FALSE, windowShownTimeoutMs);
+    }
     return true;
 }
 
@@ -51,5 +63,6 @@ void closeSplashThread(SplashState& splash) {
     }
     splash.thread.reset();
     splash.threadId = 0;
+    splash.windowShown.reset();
     splash.window.reset();
 }
