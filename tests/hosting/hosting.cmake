@@ -8,3 +8,18 @@ if(WIN32)
   add_win_tests(hosting_tests ${CMAKE_SOURCE_DIR}/tests/hosting/FileSystemTest.cpp)
   target_link_libraries(hosting_tests PRIVATE launcher_hosting)
 endif()
+
+if(WIN32)
+  # A runtime folder whose jvm.dll exists but fails to load with "module not found".
+  set(hosting_fixtures ${CMAKE_BINARY_DIR}/hosting-fixtures)
+  add_library(absent_dependency SHARED ${CMAKE_SOURCE_DIR}/tests/hosting/fixtures/absent_dependency.c)
+  set_target_properties(absent_dependency PROPERTIES PREFIX ""
+    RUNTIME_OUTPUT_DIRECTORY ${hosting_fixtures}/absent ARCHIVE_OUTPUT_DIRECTORY ${hosting_fixtures}/absent)
+  add_library(unloadable_jvm SHARED ${CMAKE_SOURCE_DIR}/tests/hosting/fixtures/unloadable_jvm.c)
+  target_link_libraries(unloadable_jvm PRIVATE absent_dependency)
+  set_target_properties(unloadable_jvm PROPERTIES PREFIX "" OUTPUT_NAME jvm
+    RUNTIME_OUTPUT_DIRECTORY ${hosting_fixtures}/unloadable/bin/client
+    ARCHIVE_OUTPUT_DIRECTORY ${hosting_fixtures}/unloadable/lib)
+  # The end-to-end targets are defined after the fragments.
+  cmake_language(DEFER CALL add_dependencies hosting_e2e unloadable_jvm)
+endif()

@@ -1,0 +1,441 @@
+// The Java runtime hosted by launcher.exe, seen through the JVM double's
+// call log: the option list, the Java thread, main, the exit codes, the
+// standard stream files and the failure messages.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/LauncherProcess.h"
+#include "support/Robot.h"
+#include "support/Sandbox.h"
+#include "support/TextFiles.h"
+
+namespace {
+
+const DWORD exitFailed = 0xFFFFFFFFu;
+
+std::string ansi(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string narrow(size, '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &narrow[0], size, nullptr, nullptr);
+    narrow.pop_back();
+    return narrow;
+}
+
+std::wstring environment(const wchar_t* name) {
+    wchar_t buffer[32768];
+    DWORD length = GetEnvironmentVariableW(name, buffer, 32768);
+    return std::wstring(buffer, length < 32768 ? length : 0);
+}
+
+std::wstring withoutTrailingBackslash(std::wstring path) {
+    if (!path.empty() && path.back() == L'\\') path.pop_back();
+    return path;
+}
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// The options part of the double's creation line, hooks included.
+std::string optionList(const std::vector<std::string>& options) {
+    std::string list = "options=[";
+    for (const std::string& option : options) list += quoted(option) + ", ";
+    return list + "\"abort\"+hook, \"exit\"+hook]";
+}
+
+unsigned long numberAfter(const std::string& line, const std::string& key) {
+    size_t at = line.find(key);
+    return at == std::string::npos ? 0 : std::stoul(line.substr(at + key.size()));
+}
+
+struct Outcome {
+    DWORD exitCode = STILL_ACTIVE;
+    std::wstring message;  // the one error box, trailing line breaks removed
+    int messageBoxes = 0;
+};
+
+// One application folder: launcher.exe, its settings, class descriptions
+// for the double and the call log.
+class HostedApp {
+public:
+    explicit HostedApp(const std::wstring& runtime = L"full") : runtime_(runtimeFixture(runtime)) {
+        launch_.environment[L"JVMDOUBLE_LOG"] = sandbox_.path(L"calls.log");
+    }
+
+    Sandbox& sandbox() { return sandbox_; }
+    std::wstring folder() const { return withoutTrailingBackslash(sandbox_.folder()); }
+    std::wstring runtimeHome() const { return withoutTrailingBackslash(runtime_); }
+    std::wstring jvmPath() const { return runtime_ + L"bin\\client\\jvm.dll"; }
+    LaunchOptions& launch() { return launch_; }
+
+    void classes(const std::wstring& file, const std::string& text) { sandbox_.writeFile(file, text); }
+
+    void settings(const std::string& jre, const std::string& classPath, const std::string& application,
+                  const std::string& mainClass = "app.Main") {
+        sandbox_.writeIni("[Java Runtime Environment]\nJRE Path=" + ansi(runtime_) + "\nMain Class=" + mainClass +
+                          "\n" + jre + "[Class Path]\nClass Path=" + classPath + "\n[Application]\n" + application);
+    }
+
+    // Runs to the end, confirming every error box and keeping the first text.
+    Outcome run(const std::wstring& arguments = L"", DWORD timeoutMs = 20000) {
+        launch_.arguments = arguments;
+        LauncherProcess process(sandbox_.exePath(), launch_);
+        Outcome outcome;
+        DWORD start = GetTickCount();
+        while (!process.wait(20)) {
+            for (HWND box : findWindows(process.processId(), L"#32770")) {
+                if (!IsWindowVisible(box)) continue;
+                std::wstring text = controlText(box, 0xFFFF);
+                while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
+                if (outcome.messageBoxes++ == 0) outcome.message = text;
+                clickButton(box, IDOK);
+                waitForWindowGone(box, 5000);
+            }
+            if (GetTickCount() - start > timeoutMs) return outcome;
+        }
+        outcome.exitCode = process.exitCode();
+        return outcome;
+    }
+
+    std::vector<std::string> log() const { return readLines(sandbox_.path(L"calls.log")); }
+
+    // The first log line containing `text`; empty when there is none.
+    std::string logLine(const std::string& text) const {
+        for (const std::string& line : log()) {
+            if (line.find(text) != std::string::npos) return line;
+        }
+        return std::string();
+    }
+    bool logHas(const std::string& text) const { return !logLine(text).empty(); }
+
+private:
+    Sandbox sandbox_;
+    std::wstring runtime_;
+    LaunchOptions launch_;
+};
+
+const char mainCall[] = "app/Main.main([Ljava/lang/String;)V args=(";
+
+TEST(HostingOptions, LibraryClassPathAndParametersReachTheVmInOrder) {
+    HostedApp app;
+    Sandbox& box = app.sandbox();
+    box.makeFolder(L"lib");
+    app.classes(L"lib\\a.jar", "class app.Main\nmain env Path\nmain env QZ_JVM_HOME\nmain args\n");
+    box.writeFile(L"lib\\notes.txt", "");
+    box.writeFile(L"app.jar", "");
+    app.settings("Library Path=native\nSystem Path=C:\\tools\n"
+                 "Virtual Machine Parameters=-Xmx512m  -Dx=\"a b\" -Dhome=%QZ_JVM_HOME% -XX:+Flag -Xms5p -Xss16m\n",
+                 "\\lib\\*.jar;C:\\common\\x.jar;;\\app.jar;lib\\app.jar;%QZ_JVM_HOME%\\lib\\rt.jar",
+                 "Output File=" + ansi(app.folder()) + "\\out.txt\nCmd=-open \"My File.txt\" %QZ_JVM_HOME%\n");
+    std::wstring oldPath = environment(L"Path");
+
+    Outcome outcome = app.run(L"one \"two words\"");
+    ASSERT_EQ(outcome.exitCode, 0u) << toUtf8(outcome.message);
+    EXPECT_EQ(outcome.messageBoxes, 0);
+
+    MEMORYSTATUS memory{};
+    memory.dwLength = sizeof memory;
+    GlobalMemoryStatus(&memory);
+    std::string xms = "-Xms" + std::to_string(static_cast<unsigned long long>((memory.dwTotalPhys >> 10) * 5.0 / 100)) + "K";
+
+    std::string folder = ansi(app.folder());
+    std::string home = ansi(app.runtimeHome());
+    std::string creation = app.logLine("JNI_CreateJavaVM ");
+    EXPECT_NE(creation.find("version=0x00010002 ignoreUnrecognized=false "), std::string::npos) << creation;
+    EXPECT_NE(creation.find(optionList({
+                  "-Djava.library.path=native;" + folder + "\\;.;" + ansi(oldPath) + ";" + home + "\\lib",
+                  "-Djava.class.path=" + folder + "\\lib\\a.jar;C:\\common\\x.jar;" + folder + ";" + folder +
+                      "\\app.jar;" + home + "\\lib\\rt.jar;",
+                  "-Xmx512m", "-Dx=a b", "-Dhome=" + home, "-XX:+Flag", xms, "-Xss16m"})),
+              std::string::npos)
+        << creation;
+
+    // The environment the application sees, and its arguments, "Cmd" last.
+    std::vector<std::string> out = readLines(box.path(L"out.txt"));
+    ASSERT_EQ(out.size(), 7u);
+    EXPECT_EQ(out[0], "C:\\tools;" + ansi(oldPath) + ";" + home + "\\bin");
+    EXPECT_EQ(out[1], home);
+    EXPECT_EQ(std::vector<std::string>(out.begin() + 2, out.end()),
+              (std::vector<std::string>{"one", "two words", "-open", "My File.txt", home}));
+
+    // 16 MB of stack can only come from -Xss, on a thread of the launcher's own.
+    EXPECT_GE(numberAfter(app.logLine(mainCall), "stack="), 16ul << 20);
+}
+
+TEST(HostingOptions, EmptySettingsGiveTheClassPathAndTheTwoHooksOnly) {
+    HostedApp app;
+    app.classes(L"app.classes", "class com.example.App\nmain env Path\n");
+    app.settings("", "\\app.classes", "Output File=" + ansi(app.folder()) + "\\out.txt\n", "com.example.App");
+    std::wstring oldPath = environment(L"Path");
+
+    Outcome outcome = app.run();
+    ASSERT_EQ(outcome.exitCode, 0u) << toUtf8(outcome.message);
+    EXPECT_NE(app.logLine("JNI_CreateJavaVM ").find(
+                  optionList({"-Djava.class.path=" + ansi(app.folder()) + "\\app.classes;"})),
+              std::string::npos);
+    // "System Path" empty: the runtime's bin folder after the old Path.
+    std::vector<std::string> out = readLines(app.sandbox().path(L"out.txt"));
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0], ansi(oldPath) + ";" + ansi(app.runtimeHome()) + "\\bin");
+
+    // The launcher helper gets the dotted name; no arguments make an empty array.
+    EXPECT_TRUE(app.logHas("LauncherHelper.checkAndLoadMain(ZILjava/lang/String;)Ljava/lang/Class; "
+                           "args=(1, 1, \"com.example.App\")"));
+    std::string main = app.logLine("com/example/App.main([Ljava/lang/String;)V args=([])");
+    ASSERT_FALSE(main.empty());
+
+    // Without -Xss the JVM's default (0x510000) sizes the Java thread, which
+    // is not the thread that asked for that default.
+    std::string defaults = app.logLine("JNI_GetDefaultJavaVMInitArgs version=0x00010001");
+    ASSERT_FALSE(defaults.empty());
+    EXPECT_GE(numberAfter(main, "stack="), 0x510000ul);
+    EXPECT_NE(numberAfter(main, "@thread="), numberAfter(defaults, "@thread="));
+    EXPECT_TRUE(app.logHas("DetachCurrentThread"));
+    EXPECT_TRUE(app.logHas("event DestroyJavaVM returns"));
+}
+
+TEST(HostingOptions, StackSizeFromAnExpandedVariableIsNotUsedButStillPassed) {
+    HostedApp app;
+    app.classes(L"app.classes", "class app.Main\nmain return\n");
+    app.settings("Virtual Machine Parameters=-Xss%STACK%\n", "\\app.classes", "");
+    app.launch().environment[L"STACK"] = L"16m";
+    Outcome outcome = app.run();
+    ASSERT_EQ(outcome.exitCode, 0u) << toUtf8(outcome.message);
+    EXPECT_TRUE(app.logHas("\"-Xss16m\", \"abort\"+hook"));
+    EXPECT_TRUE(app.logHas("JNI_GetDefaultJavaVMInitArgs"));
+    EXPECT_LT(numberAfter(app.logLine(mainCall), "stack="), 16ul << 20);
+}
+
+TEST(HostingOptions, EmbeddedJarAloneNeedsNoClassPath) {
+    HostedApp app;
+    app.settings("", "", "Embedded Jar=yes\n");
+    Outcome outcome = app.run();
+    // The executable describes no class: the direct lookup fails after the
+    // helper's own report, with one message and no hang.
+    EXPECT_TRUE(app.logHas(optionList({"-Djava.class.path=" + ansi(app.sandbox().exePath()) + ";"})));
+    EXPECT_EQ(outcome.exitCode, exitFailed);
+    EXPECT_EQ(outcome.messageBoxes, 1);
+    EXPECT_EQ(outcome.message, L"Det gick inte att hitta huvudklassen app/Main.");
+    EXPECT_TRUE(app.logHas("FindClass \"app/Main\""));
+    EXPECT_TRUE(app.logHas("ExceptionDescribe java/lang/NoClassDefFoundError"));
+    EXPECT_TRUE(app.logHas("event DestroyJavaVM returns"));
+}
+
+TEST(HostingOptions, EmptyClassPathStopsBeforeTheVm) {
+    HostedApp app;
+    app.settings("", "", "");
+    Outcome outcome = app.run();
+    EXPECT_EQ(outcome.exitCode, exitFailed);
+    EXPECT_EQ(outcome.messageBoxes, 1);
+    EXPECT_EQ(outcome.message, L"Sökväg för Java-klass har inte angetts i INI-filen.");
+    EXPECT_FALSE(app.logHas("JNI_CreateJavaVM"));
+}
+
+TEST(HostingMain, DirectLookupUsesTheSlashedName) {
+    HostedApp app(L"no-find-class-from-boot-loader");
+    app.classes(L"app.classes", "class com.example.App\nmain return\n");
+    app.settings("", "\\app.classes", "", "com.example.App");
+    Outcome outcome = app.run();
+    EXPECT_EQ(outcome.exitCode, 0u) << toUtf8(outcome.message);
+    EXPECT_TRUE(app.logHas("FindClass \"com/example/App\""));
+    EXPECT_FALSE(app.logHas("checkAndLoadMain"));
+}
+
+TEST(HostingMain, NonAsciiArgumentsReachMainUnchanged) {
+    HostedApp app;
+    app.classes(L"app.classes", "class app.Main\nmain return\n");
+    app.settings("", "\\app.classes", "");
+    Outcome outcome = app.run(L"\x00E5\x00E4\x00F6 \x4E2D\x6587 \xD83D\xDE00");
+    EXPECT_EQ(outcome.exitCode, 0u) << toUtf8(outcome.message);
+    EXPECT_TRUE(app.logHas(std::string(mainCall) + "[\"\xC3\xA5\xC3\xA4\xC3\xB6\", \"\xE4\xB8\xAD\xE6\x96\x87\", "
+                                                   "\"\xF0\x9F\x98\x80\"])"));
+}
+
+TEST(HostingMain, MainWithoutMethodShowsOnlyTheJvmsDescription) {
+    HostedApp app;
+    app.classes(L"app.classes", "class app.Main\nstatic out loaded\n");
+    app.settings("", "\\app.classes", "");
+    Outcome outcome = app.run();
+    EXPECT_EQ(outcome.exitCode, exitFailed);
+    EXPECT_EQ(outcome.messageBoxes, 0);
+    EXPECT_TRUE(app.logHas("ExceptionDescribe java/lang/NoSuchMethodError"));
+    EXPECT_TRUE(app.logHas("event DestroyJavaVM returns"));
+}
+
+TEST(HostingMain, ExitCodes) {
+    struct Case {
+        const char* name;
+        std::string mainActions;
+        std::string application;
+        DWORD exitCode;
+    };
+    const Case cases[] = {
+        {"returns", "main return\n", "", 0},
+        {"System.exit in main", "main exit 7\n", "", 7},
+        {"System.exit on another thread", "main thread exit 9\nmain sleep 5000\n", "", 9},
+        {"throws, Failure Check off", "main throw java.lang.IllegalStateException: boom\n", "", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HostedApp app;
+        app.classes(L"app.classes", "class app.Main\n" + c.mainActions);
+        app.settings("", "\\app.classes", c.application);
+        Outcome outcome = app.run();
+        EXPECT_EQ(outcome.exitCode, c.exitCode);
+        EXPECT_EQ(outcome.messageBoxes, 0);
+    }
+}
+
+TEST(HostingMain, NonDaemonThreadKeepsTheProcessAlive) {
+    HostedApp app;
+    app.classes(L"app.classes", "class app.Main\nmain thread wait-file " + ansi(app.folder()) + "\\go.txt\n");
+    app.settings("", "\\app.classes", "");
+    LauncherProcess process(app.sandbox().exePath(), app.launch());
+    DWORD start = GetTickCount();
+    while (!app.logHas("event DestroyJavaVM waiting") && GetTickCount() - start < 10000) Sleep(20);
+    EXPECT_FALSE(process.wait(300));
+    app.sandbox().writeFile(L"go.txt", "");
+    ASSERT_TRUE(process.wait(10000));
+    EXPECT_EQ(process.exitCode(), 0u);
+}
+
+TEST(HostingMain, IbmProviderEndsOnlyThroughSystemExit) {
+    HostedApp app;
+    app.classes(L"app.classes", "class app.Main\nmain return\n");
+    app.settings("VM Provider=any\n", "\\app.classes", "");
+    LauncherProcess process(app.sandbox().exePath(), app.launch());
+    DWORD start = GetTickCount();
+    while (!app.logHas(mainCall) && GetTickCount() - start < 10000) Sleep(20);
+    EXPECT_FALSE(process.wait(1000));
+    EXPECT_FALSE(app.logHas("DetachCurrentThread"));
+    EXPECT_FALSE(app.logHas("DestroyJavaVM"));
+}
+
+TEST(HostingFailures, LibraryLoading) {
+    HostedApp x64(L"x64");
+    x64.settings("", "\\app.classes", "");
+    Outcome outcome = x64.run();
+    EXPECT_EQ(outcome.exitCode, exitFailed);
+    EXPECT_EQ(outcome.message, L"Det gick inte att läsa in Java VM-biblioteket: " + x64.jvmPath() + L" (felnummer = 193).");
+
+    for (const wchar_t* runtime : {L"no-create-java-vm", L"no-default-init-args"}) {
+        HostedApp app(runtime);
+        app.settings("", "\\app.classes", "");
+        outcome = app.run();
+        EXPECT_EQ(outcome.exitCode, exitFailed);
+        EXPECT_EQ(outcome.messageBoxes, 1);
+        EXPECT_EQ(outcome.message, L"Windows-undantag: Det går inte att hitta CreateJavaVM JNI (felnummer = 127).");
+        EXPECT_FALSE(app.logHas("JNI_CreateJavaVM"));
+    }
+
+    // A runtime whose jvm.dll is there but needs a DLL that is not.
+    HostedApp broken;
+    Sandbox& box = broken.sandbox();
+    std::wstring unloadable = buildPath(L"hosting-fixtures\\unloadable\\");
+    box.writeIni("[Java Runtime Environment]\nJRE Path=" + ansi(unloadable) +
+                 "\nMain Class=app.Main\n[Class Path]\nClass Path=\\app.classes\n");
+    outcome = broken.run();
+    EXPECT_EQ(outcome.exitCode, exitFailed);
+    EXPECT_EQ(outcome.message, L"Det gick inte att läsa in Java VM-biblioteket: " + unloadable +
+                                   L"bin\\client\\jvm.dll (felnummer = 126).");
+}
+
+TEST(HostingFailures, CreationResultsAndTheirReasons) {
+    const std::pair<const wchar_t*, const wchar_t*> results[] = {
+        {L"-1", L"okänd"},
+        {L"-2", L"tråden har kopplats från VM"},
+        {L"-3", L"JNI-versionsfel"},
+        {L"-4", L"det finns inte tillräckligt med minne"},
+        {L"-5", L"VM har redan skapats"},
+        {L"-6", L"ogiltiga argument"},
+        {L"-7", L""},
+    };
+    for (const auto& [result, reason] : results) {
+        SCOPED_TRACE(toUtf8(result));
+        HostedApp app;
+        app.classes(L"app.classes", "class app.Main\nmain return\n");
+        app.settings("", "\\app.classes", "");
+        app.launch().environment[L"JVMDOUBLE_CREATE_RESULT"] = result;
+        Outcome outcome = app.run();
+        EXPECT_EQ(outcome.exitCode, exitFailed);
+        EXPECT_EQ(outcome.messageBoxes, 1);
+        EXPECT_EQ(outcome.message, std::wstring(L"JNI-undantag: Det gick inte att skapa Java VM\nOrsak: ") + reason + L".");
+    }
+
+    // Options are not ignored: a misspelt one fails creation.
+    HostedApp app;
+    app.classes(L"app.classes", "class app.Main\nmain return\n");
+    app.settings("Virtual Machine Parameters=-XMX50p\n", "\\app.classes", "");
+    Outcome outcome = app.run();
+    EXPECT_EQ(outcome.exitCode, exitFailed);
+    EXPECT_EQ(outcome.message, L"JNI-undantag: Det gick inte att skapa Java VM\nOrsak: okänd.");
+    EXPECT_TRUE(app.logHas("event option rejected \"-XMX50p\""));
+}
+
+TEST(HostingOutput, FilesAreCreatedTruncatedOrAppendedBeforeTheMainClassLoads) {
+    HostedApp app;
+    Sandbox& box = app.sandbox();
+    app.classes(L"app.classes", "class app.Main\nstatic out static initializer\nmain err from main\n");
+    box.makeFolder(L"logs");
+    box.writeFile(L"logs\\err.log", "earlier run\r\n");
+    app.launch().environment[L"HOSTING_LOGS"] = box.path(L"logs");
+    // "Yes" is not exactly "yes": the output file is truncated.
+    app.settings("", "\\app.classes",
+                 "Output File=" + ansi(app.folder()) + "\\a\\b\\out.log\nOutput Append=Yes\n"
+                 "Error File=%HOSTING_LOGS%\\err.log\nError Append=yes\n");
+    box.makeFolder(L"a");
+    box.makeFolder(L"a\\b");
+    box.writeFile(L"a\\b\\out.log", "earlier run\r\n");
+    Outcome outcome = app.run();
+    ASSERT_EQ(outcome.exitCode, 0u) << toUtf8(outcome.message);
+    EXPECT_EQ(readLines(box.path(L"a\\b\\out.log")), std::vector<std::string>{"static initializer"});
+    EXPECT_EQ(readLines(box.path(L"logs\\err.log")), (std::vector<std::string>{"earlier run", "from main"}));
+
+    // Missing folders are made.
+    HostedApp fresh;
+    fresh.classes(L"app.classes", "class app.Main\nmain out hello\n");
+    fresh.settings("", "\\app.classes", "Output File=" + ansi(fresh.folder()) + "\\x\\y\\out.log\n");
+    ASSERT_EQ(fresh.run().exitCode, 0u);
+    EXPECT_EQ(readLines(fresh.sandbox().path(L"x\\y\\out.log")), std::vector<std::string>{"hello"});
+}
+
+TEST(HostingOutput, TimePicturesShareOneStamp) {
+    HostedApp app;
+    app.classes(L"app.classes", "class app.Main\nmain out o\nmain err e\n");
+    app.settings("", "\\app.classes",
+                 "Output File=" + ansi(app.folder()) + "\\out_%yyyy-MM-dd_HH.mm.ss%.log\n"
+                 "Error File=" + ansi(app.folder()) + "\\err_%HHmmssL%.log\n");
+    SYSTEMTIME before;
+    GetLocalTime(&before);
+    ASSERT_EQ(app.run().exitCode, 0u);
+
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(app.sandbox().path(L"out_*.log").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    FindClose(search);
+    std::wstring out = found.cFileName;  // out_2026-03-07_14.05.09.log
+    ASSERT_EQ(out.size(), 27u);
+    EXPECT_EQ(std::stoi(out.substr(4, 4)), before.wYear);
+    std::wstring hhmmss = out.substr(15, 2) + out.substr(18, 2) + out.substr(21, 2);
+
+    search = FindFirstFileW(app.sandbox().path(L"err_*.log").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    FindClose(search);
+    std::wstring err = found.cFileName;  // err_140509512.log: milliseconds without leading zeros
+    ASSERT_GE(err.size(), 15u);
+    EXPECT_EQ(err.substr(4, 6), hhmmss);
+    EXPECT_LE(err.size(), 17u);
+}
+
+TEST(HostingOutput, AnUnopenableFileIsDescribedAndTheLaunchGoesOn) {
+    HostedApp app;
+    app.classes(L"app.classes", "class app.Main\nmain out still running\nmain exit 3\n");
+    app.settings("", "\\app.classes", "Output File=" + ansi(app.folder()) + "\\bad<name\\out.log\n");
+    Outcome outcome = app.run();
+    EXPECT_EQ(outcome.exitCode, 3u);
+    EXPECT_EQ(outcome.messageBoxes, 0);
+    EXPECT_TRUE(app.logHas("ExceptionDescribe java/io/FileNotFoundException"));
+}
+
+}  // namespace
