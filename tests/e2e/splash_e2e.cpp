@@ -178,15 +178,27 @@ TEST(OwnSplashWindow, EmptyOrUnreadableImageShowsNothingAndSaysNothing) {
 }
 
 TEST(OwnSplashWindow, IsGoneWhenMainThrows) {
-    SplashApp app(displayWithImage(), runtimeFixture(L"full"),
-                  "main wait-file go.txt\nmain throw java.lang.IllegalStateException: boom\n");
+    const std::string throwing = "main wait-file go.txt\nmain throw java.lang.IllegalStateException: boom\n";
+    {
+        SplashApp app(displayWithImage(), runtimeFixture(L"full"), throwing);
+        LauncherProcess process(app.sandbox().exePath(), app.options());
+        HWND splash = waitForWindow(process.processId(), kSplashClass);
+        ASSERT_NE(nullptr, splash);
+        app.releaseMain();
+        ASSERT_TRUE(waitForWindowGone(splash, 15000));
+        ASSERT_TRUE(process.wait(15000));
+    }
+    // With the exception dialog, the splash is gone before the dialog shows.
+    SplashApp app(displayWithImage("[Application]\nFailure Check=Yes\n"), runtimeFixture(L"full"), throwing);
     LauncherProcess process(app.sandbox().exePath(), app.options());
     HWND splash = waitForWindow(process.processId(), kSplashClass);
     ASSERT_NE(nullptr, splash);
     app.releaseMain();
-    // The launcher goes on after the exception; the splash has gone by then.
-    ASSERT_TRUE(waitForWindowGone(splash, 15000));
-    ASSERT_TRUE(process.wait(15000));
+    HWND dialog = waitForWindow(process.processId(), L"#32770", 15000);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_FALSE(IsWindow(splash));
+    EXPECT_EQ(nullptr, ownerOf(dialog));
+    process.terminate();
 }
 
 // A failure before Java runs, shown while the splash is up, belongs to the splash.

@@ -9,3 +9,10 @@ if(WIN32)
   # The runtime doubles bring the logging splashscreen.dll variants.
   add_dependencies(splash_tests jvm_runtimes)
 endif()
+
+if(WIN32)
+  # Not a test: bench/splash_startup.sh builds and runs it.
+  add_executable(splash_startup_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/splash_startup.cpp)
+  target_link_libraries(splash_startup_bench PRIVATE e2e_support)
+  add_dependencies(splash_startup_bench launcher jvm_runtimes)
+endif()
