@@ -13,15 +13,7 @@
 namespace {
 
 const wchar_t kSplashClass[] = L"SplashScreenWindow";
-const COLORREF kQuadrants[] = {RGB(220, 30, 30), RGB(30, 180, 60), RGB(40, 60, 230), RGB(240, 220, 40)};
-
-std::wstring sourceFile(const std::wstring& relative) {
-    std::wstring path = fromUtf8(SOURCE_DIR) + L"\\" + relative;
-    for (wchar_t& c : path) {
-        if (c == L'/') c = L'\\';
-    }
-    return path;
-}
+const std::string kWaitingMain = "main wait-file go.txt\nmain return\n";
 
 std::string ansi(const std::wstring& text) {
     char buffer[MAX_PATH * 2] = {};
@@ -29,73 +21,47 @@ std::string ansi(const std::wstring& text) {
     return buffer;
 }
 
-std::string hex(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    for (unsigned char c : bytes) {
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
-}
-
-bool waitUntil(bool (*condition)(const void*), const void* context, DWORD timeoutMs = 15000) {
-    const DWORD start = GetTickCount();
-    while (!condition(context)) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(20);
-    }
-    return true;
-}
-
-bool closeEnough(COLORREF actual, COLORREF expected) {
-    return std::abs(GetRValue(actual) - GetRValue(expected)) <= 12 &&
-           std::abs(GetGValue(actual) - GetGValue(expected)) <= 12 &&
-           std::abs(GetBValue(actual) - GetBValue(expected)) <= 12;
-}
-
-// One application in its own folder: the double's runtime, an app whose main
-// waits for go.txt, and the [Display] lines of the test.
+// One application in its own folder: the double's runtime (a relative path
+// is inside the folder), an app.Main of the given actions and the test's
+// [Display] lines (plus any later sections).
 class SplashApp {
 public:
-    SplashApp(const std::string& display, const std::wstring& jrePath = runtimeFixture(L"full"),
-              const std::string& mainActions = "main wait-file go.txt\nmain return\n",
-              const std::string& vmParameters = "") {
-        sandbox_.copyFile(sourceFile(L"tests\\splash\\data\\quadrants-400x300.png"), L"splash.png");
+    explicit SplashApp(const std::string& display, const std::string& mainActions = kWaitingMain,
+                       const std::wstring& jrePath = runtimeFixture(L"full"), const std::string& vmParameters = "") {
+        sandbox_.copyFile(fromUtf8(SOURCE_DIR) + L"\\tests\\splash\\data\\quadrants-400x300.png", L"splash.png");
         sandbox_.writeFile(L"app.classes", "class app.Main\n" + mainActions);
-        sandbox_.writeIni("[Java Runtime Environment]\nJRE Path=" + ansi(jrePath) +
+        const bool relative = jrePath.find(L':') == std::wstring::npos;
+        sandbox_.writeIni("[Java Runtime Environment]\nJRE Path=" + ansi(relative ? sandbox_.path(jrePath) : jrePath) +
                           "\nMain Class=app.Main\nVirtual Machine Parameters=" + vmParameters +
                           "\n[Class Path]\nClass Path=" + ansi(sandbox_.path(L"app.classes")) + "\n[Display]\n" +
                           display);
     }
 
-    Sandbox& sandbox() { return sandbox_; }
-    std::wstring image() const { return sandbox_.path(L"splash.png"); }
-    std::wstring log() const { return sandbox_.path(L"calls.log"); }
+    const Sandbox& sandbox() const { return sandbox_; }
 
     LaunchOptions options(const std::wstring& arguments = L"") const {
         LaunchOptions launch;
         launch.arguments = arguments;
-        launch.environment[L"JVMDOUBLE_LOG"] = log();
+        launch.environment[L"JVMDOUBLE_LOG"] = sandbox_.path(L"calls.log");
         return launch;
     }
 
-    // The double's calls without the thread details it appends.
-    std::vector<std::string> calls() const {
-        std::vector<std::string> lines = readLines(log());
-        for (std::string& line : lines) line = line.substr(0, line.find(" @thread="));
+    // The double's calls that start with `prefix`, without the thread details it appends.
+    std::vector<std::string> calls(const std::string& prefix = "") const {
+        std::vector<std::string> lines;
+        for (const std::string& line : readLines(sandbox_.path(L"calls.log"))) {
+            if (line.rfind(prefix, 0) == 0) lines.push_back(line.substr(0, line.find(" @thread=")));
+        }
         return lines;
     }
 
-    bool mainRunning() const {
-        for (const std::string& line : calls()) {
-            if (line.find("app/Main.main(") != std::string::npos) return true;
+    bool waitForMain() const {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 15000; Sleep(20)) {
+            for (const std::string& line : calls()) {
+                if (line.find(" app/Main.main(") != std::string::npos) return true;
+            }
         }
         return false;
-    }
-
-    bool waitForMain() const {
-        return waitUntil([](const void* app) { return static_cast<const SplashApp*>(app)->mainRunning(); }, this);
     }
 
     void releaseMain() const { sandbox_.writeFile(L"go.txt", "go"); }
@@ -104,12 +70,16 @@ private:
     Sandbox sandbox_;
 };
 
-std::string displayWithImage(const std::string& more = "") {
-    return "Splash Screen=splash.png\n" + more;  // relative to the launcher's folder
+const char kImage[] = "Splash Screen=splash.png\n";  // relative to the launcher's folder
+
+bool closeEnough(COLORREF actual, COLORREF expected) {
+    return std::abs(GetRValue(actual) - GetRValue(expected)) <= 12 &&
+           std::abs(GetGValue(actual) - GetGValue(expected)) <= 12 &&
+           std::abs(GetBValue(actual) - GetBValue(expected)) <= 12;
 }
 
-TEST(OwnSplashWindow, ShowsTheImageCentredWhileMainRunsAndLeavesAtTeardown) {
-    SplashApp app(displayWithImage());
+TEST(OwnSplashWindow, ShowsTheImageCentredWhileMainRuns) {
+    SplashApp app(kImage);
     LauncherProcess process(app.sandbox().exePath(), app.options());
     HWND splash = waitForWindow(process.processId(), kSplashClass);
     ASSERT_NE(nullptr, splash);
@@ -121,54 +91,47 @@ TEST(OwnSplashWindow, ShowsTheImageCentredWhileMainRunsAndLeavesAtTeardown) {
     EXPECT_EQ(234, rect.top);
     EXPECT_EQ(712, rect.right);
     EXPECT_EQ(534, rect.bottom);
-    const LONG style = GetWindowLongW(splash, GWL_STYLE);
-    EXPECT_TRUE(style & WS_POPUP);
-    EXPECT_EQ(0, style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME));
-    EXPECT_TRUE(GetWindowLongW(splash, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(static_cast<LONG>(WS_POPUP | WS_VISIBLE), GetWindowLongW(splash, GWL_STYLE) & ~WS_CLIPSIBLINGS);
+    EXPECT_EQ(WS_EX_TOOLWINDOW, GetWindowLongW(splash, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
 
+    // The image's quadrant colours at their centres, once the launcher has painted.
+    const COLORREF colours[] = {RGB(220, 30, 30), RGB(30, 180, 60), RGB(40, 60, 230), RGB(240, 220, 40)};
     const POINT centres[] = {{412, 309}, {612, 309}, {412, 459}, {612, 459}};
-    // Painting happens in the launcher's own time.
-    const DWORD start = GetTickCount();
-    while (!closeEnough(screenPixel(612, 459), kQuadrants[3]) && GetTickCount() - start < 5000) Sleep(20);
+    for (DWORD start = GetTickCount(); !closeEnough(screenPixel(612, 459), colours[3]); Sleep(20)) {
+        if (GetTickCount() - start > 5000) break;
+    }
     for (int quadrant = 0; quadrant < 4; ++quadrant) {
         const COLORREF pixel = screenPixel(centres[quadrant].x, centres[quadrant].y);
-        EXPECT_TRUE(closeEnough(pixel, kQuadrants[quadrant])) << "quadrant " << quadrant << " 0x" << std::hex << pixel;
+        EXPECT_TRUE(closeEnough(pixel, colours[quadrant])) << "quadrant " << quadrant << " 0x" << std::hex << pixel;
     }
     EXPECT_FALSE(saveScreenshot(L"splash-own-window").empty());
 
     app.releaseMain();
     ASSERT_TRUE(process.wait(15000));
     EXPECT_EQ(0u, process.exitCode());
-    EXPECT_FALSE(IsWindow(splash));
 }
 
 TEST(OwnSplashWindow, NoSplashSwitchAnywhereSuppressesItButNotItsOtherSpelling) {
-    for (const wchar_t* arguments : {L"-nosplash", L"first -nosplash last", L"/nosplash x"}) {
-        SplashApp app(displayWithImage());
+    for (const wchar_t* arguments : {L"-nosplash", L"first -nosplash last", L"/nosplash x", L"-NoSplash"}) {
+        SplashApp app(kImage);
         LauncherProcess process(app.sandbox().exePath(), app.options(arguments));
         ASSERT_TRUE(app.waitForMain()) << arguments;
-        EXPECT_TRUE(findWindows(process.processId(), kSplashClass).empty()) << arguments;
+        const bool suppressed = std::wstring(arguments) != L"-NoSplash";
+        EXPECT_EQ(suppressed, findWindows(process.processId(), kSplashClass).empty()) << arguments;
         app.releaseMain();
         ASSERT_TRUE(process.wait(15000));
         EXPECT_EQ(0u, process.exitCode());
     }
-
-    SplashApp app(displayWithImage());
-    LauncherProcess process(app.sandbox().exePath(), app.options(L"-NoSplash"));
-    EXPECT_NE(nullptr, waitForWindow(process.processId(), kSplashClass));
-    app.releaseMain();
-    ASSERT_TRUE(process.wait(15000));
 }
 
 TEST(OwnSplashWindow, EmptyOrUnreadableImageShowsNothingAndSaysNothing) {
-    for (const std::string& display : {std::string("Splash Screen=\n"), std::string("Splash Screen=missing.png\n"),
-                                       std::string("Splash Screen=app.classes\n")}) {
+    for (const char* display : {"Splash Screen=\n", "Splash Screen=missing.png\n", "Splash Screen=app.classes\n"}) {
         SplashApp app(display);
         LauncherProcess process(app.sandbox().exePath(), app.options());
         ASSERT_TRUE(app.waitForMain()) << display;
         for (HWND window : findWindows(process.processId(), kSplashClass)) {
             const RECT rect = windowRect(window);
-            EXPECT_TRUE(rect.right == rect.left && rect.bottom == rect.top) << display;
+            EXPECT_TRUE(IsRectEmpty(&rect)) << display;
         }
         EXPECT_TRUE(findWindows(process.processId(), L"#32770").empty()) << display;
         app.releaseMain();
@@ -177,19 +140,9 @@ TEST(OwnSplashWindow, EmptyOrUnreadableImageShowsNothingAndSaysNothing) {
     }
 }
 
-TEST(OwnSplashWindow, IsGoneWhenMainThrows) {
-    const std::string throwing = "main wait-file go.txt\nmain throw java.lang.IllegalStateException: boom\n";
-    {
-        SplashApp app(displayWithImage(), runtimeFixture(L"full"), throwing);
-        LauncherProcess process(app.sandbox().exePath(), app.options());
-        HWND splash = waitForWindow(process.processId(), kSplashClass);
-        ASSERT_NE(nullptr, splash);
-        app.releaseMain();
-        ASSERT_TRUE(waitForWindowGone(splash, 15000));
-        ASSERT_TRUE(process.wait(15000));
-    }
-    // With the exception dialog, the splash is gone before the dialog shows.
-    SplashApp app(displayWithImage("[Application]\nFailure Check=Yes\n"), runtimeFixture(L"full"), throwing);
+TEST(OwnSplashWindow, IsGoneBeforeTheExceptionDialogShows) {
+    SplashApp app(std::string(kImage) + "[Application]\nFailure Check=Yes\n",
+                  "main wait-file go.txt\nmain throw java.lang.IllegalStateException: boom\n");
     LauncherProcess process(app.sandbox().exePath(), app.options());
     HWND splash = waitForWindow(process.processId(), kSplashClass);
     ASSERT_NE(nullptr, splash);
@@ -198,24 +151,19 @@ TEST(OwnSplashWindow, IsGoneWhenMainThrows) {
     ASSERT_NE(nullptr, dialog);
     EXPECT_FALSE(IsWindow(splash));
     EXPECT_EQ(nullptr, ownerOf(dialog));
-    process.terminate();
 }
 
-// A failure before Java runs, shown while the splash is up, belongs to the splash.
 TEST(OwnSplashWindow, OwnsTheErrorBoxesShownWhileItExists) {
     for (const wchar_t* arguments : {L"", L"-nosplash"}) {
-        SplashApp app(displayWithImage(), runtimeFixture(L"full"), "main return\n", "-bogus");
+        SplashApp app(kImage, "main return\n", runtimeFixture(L"full"), "-bogus");
         LauncherProcess process(app.sandbox().exePath(), app.options(arguments));
         HWND box = waitForWindow(process.processId(), L"#32770");
         ASSERT_NE(nullptr, box) << arguments;
         const std::vector<HWND> splashes = findWindows(process.processId(), kSplashClass);
-        if (*arguments == L'\0') {
-            ASSERT_EQ(1u, splashes.size());
-            EXPECT_EQ(splashes[0], ownerOf(box));
+        EXPECT_EQ(splashes.empty() ? nullptr : splashes[0], ownerOf(box)) << arguments;
+        EXPECT_EQ(*arguments == L'\0', !splashes.empty()) << arguments;
+        if (!splashes.empty()) {
             EXPECT_FALSE(saveScreenshot(L"splash-owned-error").empty());
-        } else {
-            EXPECT_TRUE(splashes.empty());
-            EXPECT_EQ(nullptr, ownerOf(box));
         }
         clickButton(box, IDOK);
         ASSERT_TRUE(process.wait(15000));
@@ -223,17 +171,18 @@ TEST(OwnSplashWindow, OwnsTheErrorBoxesShownWhileItExists) {
     }
 }
 
-class NativeSplash : public testing::Test {
-protected:
-    // Not ASCII, so the log shows which code page the library was given.
-    static std::string nativeDisplay(const std::wstring& image) {
-        return "Splash Screen=" + ansi(image) + "\nPreffer Native Splash Screen=yes\n";
-    }
-    const std::wstring image = L"C:\\Bilder\\V\u00e4lkommen.png";
-};
+// Not ASCII, so the log shows which code page the library was given.
+const std::wstring kNativeImage = L"C:\\Bilder\\V\u00e4lkommen.png";
+const std::string kNative = "Splash Screen=" + ansi(kNativeImage) + "\nPreffer Native Splash Screen=yes\n";
 
-TEST_F(NativeSplash, RuntimeLibraryGetsTheImageInOrderAndIsClosedAtTeardown) {
-    SplashApp app(nativeDisplay(image));
+std::string hex(const std::string& bytes) {
+    std::string out;
+    for (unsigned char c : bytes) out += "0123456789abcdef"[c >> 4], out += "0123456789abcdef"[c & 15];
+    return out;
+}
+
+TEST(NativeSplash, RuntimeLibraryGetsTheImageInOrderAndIsClosedAfterTheVm) {
+    SplashApp app(kNative);
     LauncherProcess process(app.sandbox().exePath(), app.options());
     ASSERT_TRUE(app.waitForMain());
     EXPECT_TRUE(findWindows(process.processId(), kSplashClass).empty());
@@ -241,22 +190,16 @@ TEST_F(NativeSplash, RuntimeLibraryGetsTheImageInOrderAndIsClosedAtTeardown) {
     ASSERT_TRUE(process.wait(15000));
     EXPECT_EQ(0u, process.exitCode());
 
-    std::vector<std::string> splashCalls;
-    for (const std::string& line : app.calls()) {
-        if (line.rfind("Splash", 0) == 0) splashCalls.push_back(line);
-    }
-    const std::string path = hex(ansi(image));
-    ASSERT_NE(std::string::npos, path.find("56e46c6b")) << path;
+    const std::string path = hex(ansi(kNativeImage));
+    ASSERT_NE(std::string::npos, path.find("56e46c6b")) << "a-umlaut as one ANSI byte: " << path;
     const std::vector<std::string> expected = {"SplashInit", "SplashLoadFile " + path,
                                                "SplashSetFileJarName " + path + " (empty)", "SplashClose"};
-    EXPECT_EQ(expected, splashCalls);
-    // Closed only after the VM has gone.
-    const std::vector<std::string> calls = app.calls();
-    EXPECT_EQ("SplashClose", calls.back());
+    EXPECT_EQ(expected, app.calls("Splash"));
+    EXPECT_EQ("SplashClose", app.calls().back());
 }
 
-TEST_F(NativeSplash, ClosedWhenTheJavaThreadFails) {
-    SplashApp app(nativeDisplay(image), runtimeFixture(L"full"), "main return\n", "-bogus");
+TEST(NativeSplash, ClosedWhenTheJavaThreadFails) {
+    SplashApp app(kNative, "main return\n", runtimeFixture(L"full"), "-bogus");
     LauncherProcess process(app.sandbox().exePath(), app.options());
     HWND box = waitForWindow(process.processId(), L"#32770");
     ASSERT_NE(nullptr, box);
@@ -264,34 +207,23 @@ TEST_F(NativeSplash, ClosedWhenTheJavaThreadFails) {
     clickButton(box, IDOK);
     ASSERT_TRUE(process.wait(15000));
     EXPECT_EQ(0xFFFFFFFFu, process.exitCode());
-    const std::vector<std::string> calls = app.calls();
-    ASSERT_FALSE(calls.empty());
-    EXPECT_EQ("SplashClose", calls.back());
+    EXPECT_EQ("SplashClose", app.calls("Splash").back());
 }
 
-TEST_F(NativeSplash, IncompleteOrMissingLibraryFallsBackToTheOwnWindow) {
-    {
-        SplashApp app(nativeDisplay(L"splash.png"), runtimeFixture(L"splash-no-set-file-jar-name"));
-        LauncherProcess process(app.sandbox().exePath(), app.options());
-        EXPECT_NE(nullptr, waitForWindow(process.processId(), kSplashClass));
-        app.releaseMain();
-        ASSERT_TRUE(process.wait(15000));
-        for (const std::string& line : app.calls()) EXPECT_NE(0u, line.rfind("Splash", 0)) << line;
-    }
-    {
-        SplashApp app(nativeDisplay(L"splash.png"), L"");
-        app.sandbox().copyTree(runtimeFixture(L"full"), L"jre");
-        DeleteFileW(app.sandbox().path(L"jre\\bin\\splashscreen.dll").c_str());
-        app.sandbox().writeIni("[Java Runtime Environment]\nJRE Path=" + ansi(app.sandbox().path(L"jre")) +
-                               "\nMain Class=app.Main\n[Class Path]\nClass Path=" +
-                               ansi(app.sandbox().path(L"app.classes")) + "\n[Display]\n" +
-                               nativeDisplay(L"splash.png"));
-        LauncherProcess process(app.sandbox().exePath(), app.options());
+TEST(NativeSplash, IncompleteOrMissingLibraryFallsBackToTheOwnWindowSilently) {
+    const std::string display = std::string(kImage) + "Preffer Native Splash Screen=YES\n";
+    SplashApp incomplete(display, kWaitingMain, runtimeFixture(L"splash-no-set-file-jar-name"));
+    SplashApp missing(display, kWaitingMain, L"jre\\");
+    missing.sandbox().copyTree(runtimeFixture(L"full"), L"jre");
+    DeleteFileW(missing.sandbox().path(L"jre\\bin\\splashscreen.dll").c_str());
+    for (const SplashApp* app : {&incomplete, &missing}) {
+        LauncherProcess process(app->sandbox().exePath(), app->options());
         EXPECT_NE(nullptr, waitForWindow(process.processId(), kSplashClass));
         EXPECT_TRUE(findWindows(process.processId(), L"#32770").empty());
-        app.releaseMain();
+        app->releaseMain();
         ASSERT_TRUE(process.wait(15000));
         EXPECT_EQ(0u, process.exitCode());
+        EXPECT_TRUE(app->calls("Splash").empty());
     }
 }
 

@@ -1,16 +1,9 @@
 target_sources(pure_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/splash/SplashRulesTest.cpp)
 
 if(WIN32)
-  add_win_tests(splash_tests
-    ${CMAKE_SOURCE_DIR}/tests/splash/TestImages.cpp
-    ${CMAKE_SOURCE_DIR}/tests/splash/SplashWindowTest.cpp
-    ${CMAKE_SOURCE_DIR}/tests/splash/NativeSplashTest.cpp)
+  add_win_tests(splash_tests ${CMAKE_SOURCE_DIR}/tests/splash/SplashWindowTest.cpp)
   target_link_libraries(splash_tests PRIVATE launcher_splash)
-  # The runtime doubles bring the logging splashscreen.dll variants.
-  add_dependencies(splash_tests jvm_runtimes)
-endif()
 
-if(WIN32)
   # Not a test: bench/splash_startup.sh builds and runs it.
   add_executable(splash_startup_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/splash_startup.cpp)
   target_link_libraries(splash_startup_bench PRIVATE e2e_support)
