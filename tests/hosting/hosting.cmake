@@ -23,3 +23,13 @@ if(WIN32)
   # The end-to-end targets are defined after the fragments.
   cmake_language(DEFER CALL add_dependencies hosting_e2e unloadable_jvm)
 endif()
+
+if(WIN32)
+  add_executable(hosting_bare_host ${CMAKE_SOURCE_DIR}/bench/hosting/bare_host.cpp)
+  target_link_libraries(hosting_bare_host PRIVATE jni_headers)
+  target_link_options(hosting_bare_host PRIVATE -municode)
+  add_executable(hosting_startup_bench ${CMAKE_SOURCE_DIR}/bench/hosting/startup_bench.cpp)
+  target_link_options(hosting_startup_bench PRIVATE -municode)
+  add_executable(hosting_classpath_bench ${CMAKE_SOURCE_DIR}/bench/hosting/classpath_bench.cpp)
+  target_link_libraries(hosting_classpath_bench PRIVATE launcher_hosting)
+endif()

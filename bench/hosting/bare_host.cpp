@@ -1,0 +1,47 @@
+// The least a host can do: load jvm.dll, create the VM with the given class
+// path and the two hooks, and call main with no arguments. The yardstick for
+// the launcher's own start-up cost.
+#include <windows.h>
+
+#include <jni.h>
+
+#include <string>
+
+namespace {
+
+void JNICALL exitHook(jint) {}
+void JNICALL abortHook() {}
+
+using CreateJavaVm = jint(JNICALL*)(JavaVM**, void**, void*);
+
+}  // namespace
+
+// bare_host <jvm.dll> <class path option> <main class, slash form>
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 4) return 2;
+    HMODULE library = LoadLibraryW(argv[1]);
+    if (!library) return 3;
+    auto create = reinterpret_cast<CreateJavaVm>(reinterpret_cast<void*>(GetProcAddress(library, "JNI_CreateJavaVM")));
+    if (!create) return 4;
+
+    char classPath[4096];
+    char mainClass[512];
+    WideCharToMultiByte(CP_ACP, 0, argv[2], -1, classPath, sizeof classPath, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, argv[3], -1, mainClass, sizeof mainClass, nullptr, nullptr);
+    JavaVMOption options[] = {{classPath, nullptr},
+                              {const_cast<char*>("abort"), reinterpret_cast<void*>(&abortHook)},
+                              {const_cast<char*>("exit"), reinterpret_cast<void*>(&exitHook)}};
+    JavaVMInitArgs args{JNI_VERSION_1_2, 3, options, JNI_FALSE};
+    JavaVM* vm = nullptr;
+    JNIEnv* env = nullptr;
+    if (create(&vm, reinterpret_cast<void**>(&env), &args) != JNI_OK) return 5;
+
+    jclass cls = env->FindClass(mainClass);
+    if (!cls) return 6;
+    jmethodID main = env->GetStaticMethodID(cls, "main", "([Ljava/lang/String;)V");
+    if (!main) return 7;
+    jobjectArray arguments = env->NewObjectArray(0, env->FindClass("java/lang/String"), nullptr);
+    env->CallStaticVoidMethod(cls, main, arguments);
+    vm->DestroyJavaVM();
+    return 0;
+}

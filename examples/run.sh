@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Lays the sample application out as a user would ship it, with launcher.exe
+# under the application's name, and starts it under the running Wine session.
+# The JVM double from tests/fixtures/jvm plays the Java runtime.
+# Usage (inside a Wine session): examples/run.sh BUILD_DIR
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=${1:?build dir}
+app=$build/sample/Hello
+
+rm -rf "$app"
+mkdir -p "$app/lib"
+cp "$build/launcher.exe" "$app/Hello.exe"
+cp "$here/hello/lib/hello.jar" "$app/lib/"
+runtime=$(winepath -w "$build/runtimes/full")
+sed "s|^JRE Path=.*|JRE Path=${runtime//\\/\\\\}\\\\|" "$here/hello/Hello.ini" > "$app/Hello.ini"
+
+cd "$app"
+set +e
+wine Hello.exe "first argument" second
+code=$?
+set -e
+echo "--- $app/hello.log"
+cat hello.log
+echo "--- exit code $code"
+exit $code
