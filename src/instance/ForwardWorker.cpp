@@ -23,8 +23,15 @@ std::string threadAnsi(const std::wstring& text) {
     return narrow;
 }
 
+bool exceptionPending(JNIEnv* env) {
+    jthrowable pending = env->ExceptionOccurred();
+    if (!pending) return false;
+    env->DeleteLocalRef(pending);
+    return true;
+}
+
 void describePending(JNIEnv* env) {
-    if (env->ExceptionCheck()) env->ExceptionDescribe();
+    if (exceptionPending(env)) env->ExceptionDescribe();
 }
 
 void reply(const ForwardRequest& request, int value) {
@@ -39,7 +46,7 @@ void callSecondaryMain(JNIEnv* env, const std::string& className, const ForwardR
     }
     bool returnsInt = false;
     jmethodID method = env->GetStaticMethodID(mainClass, "secondaryMain", "([Ljava/lang/String;)V");
-    if (env->ExceptionCheck()) env->ExceptionClear();
+    if (exceptionPending(env)) env->ExceptionClear();
     if (!method) {
         method = env->GetStaticMethodID(mainClass, "secondaryMain", "([Ljava/lang/String;)I");
         returnsInt = true;
