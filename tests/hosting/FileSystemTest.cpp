@@ -2,9 +2,7 @@
 
 #include <windows.h>
 
-#include "hosting/ClassPath.h"
 #include "hosting/OutputRedirection.h"
-#include "hosting/TextConversion.h"
 
 namespace {
 
@@ -83,39 +81,6 @@ TEST(Timestamp, PicturesFormatTimeThenDateAndKeepTheRestOfTheName) {
     EXPECT_EQ(expandTimestamp(L"out%HHmmssL%.txt", time), L"out1405097.txt");
     EXPECT_EQ(expandTimestamp(L"100%.log", time), L"100.log");
     EXPECT_EQ(expandTimestamp(L"plain.log", time), L"plain.log");
-}
-
-TEST(ClassPath, WildcardRelativeAndAbsolutePiecesWithTheExecutableFolder) {
-    TempFolder app;
-    CreateDirectoryW((app.path() + L"\\lib").c_str(), nullptr);
-    app.touch(L"lib\\a.jar");
-    app.touch(L"App.jar");
-    const std::wstring& folder = app.path();
-
-    std::wstring classPath = buildClassPath(L"\\lib\\*.jar;C:\\common\\x.jar", folder);
-    EXPECT_EQ(classPath, folder + L"\\lib\\a.jar;C:\\common\\x.jar;");
-    // The stored letter case wins; a piece without leading backslash matches nothing.
-    EXPECT_EQ(buildClassPath(L"\\app.jar;lib\\a.jar", folder), folder + L"\\App.jar;");
-    // The empty middle piece is the executable folder itself.
-    std::wstring parent = folder.substr(0, folder.rfind(L'\\') + 1);
-    std::wstring name = folder.substr(folder.rfind(L'\\') + 1);
-    EXPECT_EQ(buildClassPath(L"C:\\x\\a.jar;;C:\\x\\b.jar;", folder), L"C:\\x\\a.jar;" + parent + name + L";C:\\x\\b.jar;");
-    EXPECT_EQ(buildClassPath(L"", folder), L"");
-
-    SetEnvironmentVariableW(L"HOSTING_TEST_LIB", L"\\lib");
-    EXPECT_EQ(buildClassPath(L"%HOSTING_TEST_LIB%\\a.jar", folder), folder + L"\\lib\\a.jar;");
-}
-
-TEST(TextConversion, ExpansionAndTheThreadCodePage) {
-    SetEnvironmentVariableW(L"HOSTING_TEST_VALUE", L"v");
-    EXPECT_EQ(expandEnvironment(L"[%HOSTING_TEST_VALUE%][%HOSTING_TEST_MISSING%]"), L"[v][%HOSTING_TEST_MISSING%]");
-    EXPECT_EQ(expandEnvironment(std::wstring(5000, L'x') + L"%HOSTING_TEST_VALUE%"), std::wstring(5000, L'x') + L"v");
-    EXPECT_EQ(toThreadAnsi(L"-Dx=abc"), "-Dx=abc");
-    EXPECT_EQ(toThreadAnsi(L""), "");
-    // Characters outside the code page arrive as its replacement character.
-    std::string narrow = toThreadAnsi(L"-Dx=\x4E2D");
-    EXPECT_EQ(narrow.substr(0, 4), "-Dx=");
-    EXPECT_NE(narrow.find('?'), std::string::npos);
 }
 
 }  // namespace

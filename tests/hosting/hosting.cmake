@@ -1,7 +1,7 @@
 target_sources(pure_tests PRIVATE
   ${CMAKE_SOURCE_DIR}/tests/hosting/MemoryOptionsTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/hosting/ModifiedUtf8Test.cpp
-  ${CMAKE_SOURCE_DIR}/tests/hosting/PathRulesTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/hosting/FolderPathTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/hosting/VmParametersTest.cpp)
 
 if(WIN32)
