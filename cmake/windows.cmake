@@ -12,6 +12,9 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 
 add_library(launcher_resources OBJECT src/resources/launcher.rc)
+# windres reports no dependencies: name what the script pulls in.
+file(GLOB resource_parts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*)
+set_source_files_properties(src/resources/launcher.rc PROPERTIES OBJECT_DEPENDS "${resource_parts}")
 target_include_directories(launcher_resources PRIVATE src/resources)
 
 # A subsystem's Win32 code: one static library each, so a test program

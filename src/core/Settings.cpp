@@ -41,7 +41,8 @@ bool modulePath(std::wstring& path) {
     wchar_t buffer[MAX_PATH];
     DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
     if (length == 0) {
-        showWindowsError(nullptr, IDS_WINDOWS_ERROR, loadString(IDS_MODULE_PATH_FAILED), GetLastError());
+        DWORD error = GetLastError();
+        showWindowsError(nullptr, IDS_WINDOWS_ERROR, loadString(IDS_MODULE_PATH_FAILED), error);
         return false;
     }
     path.assign(buffer, length);

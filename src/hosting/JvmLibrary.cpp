@@ -22,8 +22,8 @@ template <typename Function>
 bool takeEntryPoint(const Launcher& launcher, HMODULE library, const char* name, Function& entry) {
     entry = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
     if (entry) return true;
-    showWindowsError(messageOwner(launcher), IDS_WINDOWS_ERROR, loadString(IDS_CREATE_JAVA_VM_MISSING),
-                     GetLastError());
+    DWORD error = GetLastError();
+    showWindowsError(messageOwner(launcher), IDS_WINDOWS_ERROR, loadString(IDS_CREATE_JAVA_VM_MISSING), error);
     return false;
 }
 
@@ -33,7 +33,8 @@ bool loadJvmLibrary(Launcher& launcher, const std::wstring& path) {
     // Never freed: the VM lives until the process ends.
     HMODULE library = LoadLibraryW(path.c_str());
     if (!library) {
-        showWindowsError(messageOwner(launcher), IDS_JVM_LOAD_FAILED, path, GetLastError());
+        DWORD error = GetLastError();
+        showWindowsError(messageOwner(launcher), IDS_JVM_LOAD_FAILED, path, error);
         return false;
     }
     JvmHost& jvm = launcher.jvm;
