@@ -12,4 +12,5 @@ ctest --test-dir "$root/build-native" --output-on-failure -j2
 
 cd "$root"
 source tests/harness/wine-session.sh "$root/build"
-ctest --test-dir "$root/build" --output-on-failure -j2 --timeout 300
+# One at a time: the tests share one desktop, one keyboard focus and one registry.
+ctest --test-dir "$root/build" --output-on-failure --timeout 300
