@@ -9,6 +9,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(cmake/common.cmake)
 
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  # Coverage feedback from the code under test, not only from the fuzz target.
+  target_compile_options(launcher_pure PRIVATE -fsanitize=fuzzer-no-link)
   function(add_fuzzer name source)
     add_executable(${name} ${source})
     target_link_libraries(${name} PRIVATE launcher_pure)
