@@ -1,6 +1,7 @@
 #include "hosting/ExceptionDialog.h"
 
 #include "core/win/CenterWindow.h"
+#include "core/win/DialogObject.h"
 #include "hosting/ExceptionText.h"
 #include "resources/resource.h"
 
@@ -41,8 +42,7 @@ HWND ExceptionDialog::create(HWND owner) {
 }
 
 INT_PTR CALLBACK ExceptionDialog::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    auto* self = reinterpret_cast<ExceptionDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    auto* self = dialogObject<ExceptionDialog>(dialog, message, lParam);
     return self ? self->handleMessage(dialog, message, wParam, lParam) : FALSE;
 }
 

@@ -23,25 +23,6 @@ const wchar_t traceWithCause[] =
     L"Caused by: java.io.IOException: disk\r\n"
     L"\tat app.Main.main(Main.java)\r\n";
 
-std::string ansi(const std::wstring& text) {
-    char buffer[MAX_PATH * 2] = {};
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, buffer, sizeof buffer, nullptr, nullptr);
-    return buffer;
-}
-
-std::wstring clipboardText() {
-    std::wstring text;
-    if (!OpenClipboard(nullptr)) return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
 // One application whose main runs `mainActions` on the double's runtime.
 class ThrowingApp {
 public:

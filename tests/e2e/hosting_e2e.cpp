@@ -15,15 +15,6 @@ namespace {
 
 const DWORD exitFailed = 0xFFFFFFFFu;
 
-std::string ansi(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(size, '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &narrow[0], size, nullptr, nullptr);
-    narrow.pop_back();
-    return narrow;
-}
-
 std::wstring environment(const wchar_t* name) {
     wchar_t buffer[32768];
     DWORD length = GetEnvironmentVariableW(name, buffer, 32768);

@@ -20,14 +20,6 @@ const char intCall[] = "app/Main.secondaryMain([Ljava/lang/String;)I args=(";
 const char voidCall[] = "app/Main.secondaryMain([Ljava/lang/String;)V args=(";
 const char mainCall[] = "app/Main.main([Ljava/lang/String;)V";
 
-std::string ansi(const std::wstring& text) {
-    int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(size, '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &narrow[0], size, nullptr, nullptr);
-    narrow.pop_back();
-    return narrow;
-}
-
 // One application folder whose main waits for "release.txt" unless the
 // class text says otherwise.
 class GuardedApp {

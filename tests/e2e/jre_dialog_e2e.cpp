@@ -90,11 +90,13 @@ int lastColumnOf(HWND control, COLORREF color) {
     return -1;
 }
 
+// The position travels with the event, so the launcher sees the button and the move where they happen.
 void mouseAt(int x, int y, DWORD flags) {
-    SetCursorPos(x, y);
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
+    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof(input));
     Sleep(150);
 }
@@ -389,7 +391,8 @@ TEST_F(JreDialogTest, ClickingTheLinkOpensTheAddressOnlyWhenPressedAndReleasedOn
     EXPECT_GT(screenPixelsOf(link, kBlue), 30);
 
     mouseAt(onText.x, onText.y, MOUSEEVENTF_MOVE);
-    EXPECT_NE(currentCursor(), arrow);
+    // The launcher sets the cursor when its own queue gets to the move.
+    EXPECT_TRUE(waitUntil([&] { return currentCursor() != arrow; }, 3000));
     mouseAt(onText.x, onText.y, MOUSEEVENTF_LEFTDOWN);
     mouseAt(onText.x, onText.y, MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(waitUntil([&] { return readLines(app.linkLog()).size() == 1; }));

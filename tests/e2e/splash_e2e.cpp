@@ -15,12 +15,6 @@ namespace {
 const wchar_t kSplashClass[] = L"SplashScreenWindow";
 const std::string kWaitingMain = "main wait-file go.txt\nmain return\n";
 
-std::string ansi(const std::wstring& text) {
-    char buffer[MAX_PATH * 2] = {};
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, buffer, sizeof buffer, nullptr, nullptr);
-    return buffer;
-}
-
 // One application in its own folder: the double's runtime (a relative path
 // is inside the folder), an app.Main of the given actions and the test's
 // [Display] lines (plus any later sections).

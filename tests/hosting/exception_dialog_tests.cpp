@@ -71,19 +71,6 @@ std::wstring editText(HWND dialog) {
     return text;
 }
 
-std::wstring clipboardText() {
-    std::wstring text;
-    if (!OpenClipboard(nullptr)) return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
 // What a user sees, once the dialog has painted, in <build>/screenshots.
 bool savePicture(const std::wstring& name) {
     pumpMessages();

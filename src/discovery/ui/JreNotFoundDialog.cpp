@@ -4,10 +4,11 @@
 #include <shlobj.h>
 
 #include "core/ErrorReporting.h"
+#include "core/SettingsRules.h"
 #include "core/win/CenterWindow.h"
+#include "core/win/DialogObject.h"
 #include "core/win/Scoped.h"
 #include "discovery/RuntimeSearch.h"
-#include "core/SettingsRules.h"
 #include "resources/resource.h"
 
 namespace {
@@ -28,8 +29,7 @@ INT_PTR JreNotFoundDialog::show(HWND owner) {
 }
 
 INT_PTR CALLBACK JreNotFoundDialog::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    auto* self = reinterpret_cast<JreNotFoundDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    auto* self = dialogObject<JreNotFoundDialog>(dialog, message, lParam);
     return self ? self->handleMessage(dialog, message, wParam, lParam) : FALSE;
 }
 

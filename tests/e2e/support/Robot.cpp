@@ -78,6 +78,19 @@ RECT windowRect(HWND window) {
     return rect;
 }
 
+std::wstring clipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
 void clickButton(HWND dialog, int controlId) {
     HWND button = GetDlgItem(dialog, controlId);
     PostMessageW(button, BM_CLICK, 0, 0);

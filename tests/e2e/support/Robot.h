@@ -19,6 +19,9 @@ std::wstring className(HWND window);
 HWND ownerOf(HWND window);
 RECT windowRect(HWND window);
 
+// The text on the clipboard, empty when there is none.
+std::wstring clipboardText();
+
 // BM_CLICK on a dialog's button.
 void clickButton(HWND dialog, int controlId);
 

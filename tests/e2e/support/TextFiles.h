@@ -10,3 +10,5 @@ bool fileExists(const std::wstring& path);
 std::vector<std::string> readLines(const std::wstring& path);
 std::string toUtf8(const std::wstring& text);
 std::wstring fromUtf8(const std::string& text);
+// Text as the launcher hands it to the JVM and as INI files in the ANSI code page hold it.
+std::string ansi(const std::wstring& text);
