@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   cmake ninja-build googletest clang libclang-rt-14-dev
-  wine wine32:i386 wine64 xvfb imagemagick xdotool
+  wine wine32:i386 wine64 xvfb imagemagick
 )
 
 missing=()
