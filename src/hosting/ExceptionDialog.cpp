@@ -32,13 +32,11 @@ const std::vector<DialogResizer::Rule>& anchorRules() {
 ExceptionDialog::ExceptionDialog(const std::wstring& text) : text_(withWindowsLineBreaks(text)) {}
 
 INT_PTR ExceptionDialog::show(HWND owner) {
-    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_EXCEPTION), owner, dialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    return runDialog(IDD_EXCEPTION, owner, dialogProc, this);
 }
 
 HWND ExceptionDialog::create(HWND owner) {
-    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_EXCEPTION), owner, dialogProc,
-                              reinterpret_cast<LPARAM>(this));
+    return createDialog(IDD_EXCEPTION, owner, dialogProc, this);
 }
 
 INT_PTR CALLBACK ExceptionDialog::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

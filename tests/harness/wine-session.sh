@@ -15,6 +15,11 @@ if [ ! -f "$_wine_golden/.ready" ]; then
   # Without a window manager every GUI start would wait; the virtual desktop avoids it.
   WINEPREFIX=$_wine_golden wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   WINEPREFIX=$_wine_golden wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  # A crashing program ends at once instead of waiting in Wine's debugger.
+  for _view in 32 64; do
+    WINEPREFIX=$_wine_golden wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+      /v Debugger /d 'cmd.exe /c exit %ld %ld' /f /reg:$_view >/dev/null 2>&1
+  done
   WINEPREFIX=$_wine_golden wineserver -w
   touch "$_wine_golden/.ready"
 fi

@@ -24,8 +24,7 @@ JreNotFoundDialog::JreNotFoundDialog(std::wstring message, JvmTypeMode mode)
     : message_(std::move(message)), mode_(mode), link_(RGB(0, 0, 255), RGB(128, 0, 128), 0) {}
 
 INT_PTR JreNotFoundDialog::show(HWND owner) {
-    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_JRE_NOT_FOUND), owner, dialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    return runDialog(IDD_JRE_NOT_FOUND, owner, dialogProc, this);
 }
 
 INT_PTR CALLBACK JreNotFoundDialog::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
