@@ -21,6 +21,9 @@ public:
     bool init();
     int run();
 
+    // Error boxes belong to the splash window while it exists.
+    HWND messageOwner() const { return splash.windowHandle.load(); }
+
     std::vector<std::wstring> arguments;
     LauncherSettings settings;
     std::wstring jvmLibraryPath;

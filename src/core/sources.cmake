@@ -6,6 +6,7 @@ if(WIN32)
   add_launcher_library(launcher_core
     ${CMAKE_SOURCE_DIR}/src/core/ErrorReporting.cpp
     ${CMAKE_SOURCE_DIR}/src/core/Settings.cpp
-    ${CMAKE_SOURCE_DIR}/src/core/win/CenterWindow.cpp)
+    ${CMAKE_SOURCE_DIR}/src/core/win/CenterWindow.cpp
+    ${CMAKE_SOURCE_DIR}/src/core/win/ThreadAnsi.cpp)
   target_link_libraries(launcher_core PUBLIC user32 gdi32 kernel32)
 endif()

@@ -15,8 +15,6 @@
 
 namespace {
 
-HWND messageOwner(const Launcher& launcher) { return launcher.splash.windowHandle.load(); }
-
 // Through the runtime's own launcher helper, which reports its failures itself.
 jclass loadMainClassThroughHelper(const Launcher& launcher, JNIEnv* env) {
     if (!launcher.jvm.findClassFromBootLoader) return nullptr;
@@ -48,7 +46,7 @@ jclass loadMainClassDirectly(const Launcher& launcher, JNIEnv* env) {
     const std::wstring& mainClass = launcher.settings.mainClass;
     jstring name = newJavaString(env, mainClass);
     if (!name) {
-        showErrorFormat1(messageOwner(launcher), IDS_MAIN_CLASS_NOT_LOADED, mainClass);
+        showErrorFormat1(launcher.messageOwner(), IDS_MAIN_CLASS_NOT_LOADED, mainClass);
         return nullptr;
     }
     const char* utf = env->GetStringUTFChars(name, nullptr);
@@ -61,7 +59,7 @@ jclass loadMainClassDirectly(const Launcher& launcher, JNIEnv* env) {
     env->ReleaseStringUTFChars(name, utf);
     if (!cls) {
         env->ExceptionDescribe();
-        showErrorFormat1(messageOwner(launcher), IDS_MAIN_CLASS_NOT_FOUND, text);
+        showErrorFormat1(launcher.messageOwner(), IDS_MAIN_CLASS_NOT_FOUND, text);
     }
     return cls;
 }
@@ -102,7 +100,7 @@ bool invokeMain(Launcher& launcher) {
         if (env->ExceptionOccurred()) {
             env->ExceptionDescribe();
         } else {
-            showError(messageOwner(launcher), MAKEINTRESOURCEW(IDS_MAIN_METHOD_MISSING));
+            showError(launcher.messageOwner(), MAKEINTRESOURCEW(IDS_MAIN_METHOD_MISSING));
         }
         return false;
     }

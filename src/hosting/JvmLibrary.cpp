@@ -16,14 +16,12 @@ namespace {
 void JNICALL vmExitHook(jint) {}
 void JNICALL vmAbortHook() {}
 
-HWND messageOwner(const Launcher& launcher) { return launcher.splash.windowHandle.load(); }
-
 template <typename Function>
 bool takeEntryPoint(const Launcher& launcher, HMODULE library, const char* name, Function& entry) {
     entry = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
     if (entry) return true;
     DWORD error = GetLastError();
-    showWindowsError(messageOwner(launcher), IDS_WINDOWS_ERROR, loadString(IDS_CREATE_JAVA_VM_MISSING), error);
+    showWindowsError(launcher.messageOwner(), IDS_WINDOWS_ERROR, loadString(IDS_CREATE_JAVA_VM_MISSING), error);
     return false;
 }
 
@@ -34,7 +32,7 @@ bool loadJvmLibrary(Launcher& launcher, const std::wstring& path) {
     HMODULE library = LoadLibraryW(path.c_str());
     if (!library) {
         DWORD error = GetLastError();
-        showWindowsError(messageOwner(launcher), IDS_JVM_LOAD_FAILED, path, error);
+        showWindowsError(launcher.messageOwner(), IDS_JVM_LOAD_FAILED, path, error);
         return false;
     }
     JvmHost& jvm = launcher.jvm;
@@ -63,7 +61,7 @@ bool createJvm(Launcher& launcher) {
     jint result = jvm.createJavaVm(&jvm.javaVm, &env, &args);
     if (result != JNI_OK) {
         jvm.javaVm = nullptr;
-        showErrorFormat2(messageOwner(launcher), IDS_JNI_ERROR, loadString(IDS_CREATE_JAVA_VM_FAILED),
+        showErrorFormat2(launcher.messageOwner(), IDS_JNI_ERROR, loadString(IDS_CREATE_JAVA_VM_FAILED),
                          jniReason(result));
         return false;
     }

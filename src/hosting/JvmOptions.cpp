@@ -7,6 +7,7 @@
 #include "core/Launcher.h"
 #include "core/Settings.h"
 #include "core/SettingsRules.h"
+#include "core/win/ThreadAnsi.h"
 #include "hosting/ClassPath.h"
 #include "hosting/LibraryPaths.h"
 #include "hosting/TextConversion.h"
@@ -58,7 +59,7 @@ bool buildJvmOptions(Launcher& launcher) {
     std::wstring classPath = buildClassPath(lookup.getString(L"Class Path", L"Class Path"), executableFolder);
     if (isYesAnyCase(lookup.getString(L"Application", L"Embedded Jar"))) classPath = executable + L";" + classPath;
     if (classPath.empty()) {
-        showError(launcher.splash.windowHandle.load(), MAKEINTRESOURCEW(IDS_CLASS_PATH_MISSING));
+        showError(launcher.messageOwner(), MAKEINTRESOURCEW(IDS_CLASS_PATH_MISSING));
         return false;
     }
 

@@ -6,22 +6,12 @@
 #include <string>
 
 #include "core/Launcher.h"
+#include "core/win/ThreadAnsi.h"
 #include "hosting/JvmLibrary.h"
 #include "instance/ArgumentPacking.h"
 #include "instance/RequestListener.h"
 
 namespace {
-
-std::string threadAnsi(const std::wstring& text) {
-    if (text.empty()) return {};
-    int size = WideCharToMultiByte(CP_THREAD_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                   nullptr, nullptr);
-    if (size <= 0) return {};
-    std::string narrow(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_THREAD_ACP, 0, text.c_str(), static_cast<int>(text.size()), &narrow[0], size, nullptr,
-                        nullptr);
-    return narrow;
-}
 
 bool exceptionPending(JNIEnv* env) {
     jthrowable pending = env->ExceptionOccurred();
@@ -86,7 +76,7 @@ DWORD WINAPI forwardWorkerMain(void* parameter) {
         if (!held.owns_lock()) return 0;
         const Launcher& launcher = *request->gate->launcher;
         vm = launcher.jvm.javaVm;
-        className = threadAnsi(launcher.settings.mainClass);
+        className = toThreadAnsi(launcher.settings.mainClass);
         // The same providers keep the Java thread attached after main.
         stayAttached = launcher.settings.provider.allowIbm || launcher.settings.provider.favorIbm;
     }

@@ -1,5 +1,6 @@
 #include "splash/NativeSplash.h"
 
+#include "core/win/ThreadAnsi.h"
 #include "splash/NativeSplashPath.h"
 
 namespace {
@@ -7,18 +8,6 @@ namespace {
 using SplashInitFunction = void (*)();
 using SplashLoadFileFunction = int (*)(const char* fileName);
 using SplashSetFileJarNameFunction = void (*)(const char* fileName, const char* jarName);
-
-// The library takes narrow text in the thread's ANSI code page.
-std::string toAnsi(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_THREAD_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    if (size <= 0) return {};
-    std::string narrow(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_THREAD_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0], size, nullptr,
-                        nullptr);
-    return narrow;
-}
 
 template <typename Function>
 Function entryPoint(HMODULE library, const char* name) {
@@ -52,7 +41,7 @@ bool startNativeSplash(const std::wstring& libraryPath, const std::wstring& imag
     closeHook = close;
     if (previous && previous != close) previous();
 
-    const std::string image = toAnsi(imagePath);
+    const std::string image = toThreadAnsi(imagePath);
     init();
     loadFile(image.c_str());
     setFileJarName(image.c_str(), "");
