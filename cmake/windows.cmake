@@ -45,3 +45,5 @@ add_custom_command(TARGET launcher POST_BUILD
 
 add_subdirectory(tests/fixtures)
 add_subdirectory(tests/e2e)
+add_test(NAME release.launcher_image
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/core/check_launcher_image.sh $<TARGET_FILE:launcher>)

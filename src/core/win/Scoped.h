@@ -101,6 +101,13 @@ struct WindowTraits {
 };
 using ScopedWindow = Scoped<WindowTraits>;
 
+struct LibraryTraits {
+    using Value = HMODULE;
+    static Value invalid() { return nullptr; }
+    static void close(Value value) { FreeLibrary(value); }
+};
+using ScopedLibrary = Scoped<LibraryTraits>;
+
 // Ownership of a mutex acquired by a wait; the value is the mutex handle.
 struct MutexOwnershipTraits {
     using Value = HANDLE;

@@ -37,14 +37,16 @@ HyperLinkControl::HyperLinkControl(COLORREF linkColor, COLORREF visitedColor, ui
     : linkColor_(linkColor), visitedColor_(visitedColor), style_(style) {}
 
 HyperLinkControl::~HyperLinkControl() {
-    if (window_) RemoveWindowSubclass(window_, subclassProc, kSubclassId);
+    if (window_) commonControls_.removeWindowSubclass(window_, subclassProc, kSubclassId);
 }
 
 bool HyperLinkControl::attach(HWND window) {
     if (window_ || !window) return false;
     // Read before subclassing: afterwards the font query answers from this object.
     const HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
-    if (!SetWindowSubclass(window, subclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return false;
+    if (!commonControls_.setWindowSubclass(window, subclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+        return false;
+    }
     window_ = window;
     normalFont_ = font;
     setUp();
@@ -107,8 +109,7 @@ void HyperLinkControl::createLinkFont() {
 
 void HyperLinkControl::createTooltip() {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
-    INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_TAB_CLASSES};
-    InitCommonControlsEx(&classes);
+    commonControls_.initialize(ICC_TAB_CLASSES);
     tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                    instance, nullptr));
@@ -393,8 +394,8 @@ LRESULT CALLBACK HyperLinkControl::subclassProc(HWND window, UINT message, WPARA
     const LRESULT result = control->handleMessage(message, wParam, lParam, handled);
     if (handled) return result;
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, subclassProc, kSubclassId);
+        control->commonControls_.removeWindowSubclass(window, subclassProc, kSubclassId);
         control->window_ = nullptr;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return control->commonControls_.defSubclassProc(window, message, wParam, lParam);
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/win/Scoped.h"
+#include "discovery/ui/CommonControls.h"
 
 class HyperLinkControl {
 public:
@@ -54,6 +55,8 @@ private:
     void onSetFont(HFONT font, bool redraw);
     void repaintNow();
 
+    // First, so that it is released last.
+    CommonControls commonControls_;
     HWND window_ = nullptr;
     std::wstring label_;
     std::wstring target_;

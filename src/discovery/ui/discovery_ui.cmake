@@ -6,8 +6,9 @@ target_sources(launcher_pure PRIVATE
 if(WIN32)
   add_launcher_library(launcher_discovery_ui
     ${CMAKE_SOURCE_DIR}/src/discovery/ui/BrowserLinkColors.cpp
+    ${CMAKE_SOURCE_DIR}/src/discovery/ui/CommonControls.cpp
     ${CMAKE_SOURCE_DIR}/src/discovery/ui/HyperLinkControl.cpp
     ${CMAKE_SOURCE_DIR}/src/discovery/ui/JreNotFoundDialog.cpp)
   target_link_libraries(launcher_discovery_ui PUBLIC
-    launcher_core launcher_discovery comctl32 shell32 ole32 advapi32 user32 gdi32)
+    launcher_core launcher_discovery shell32 ole32 advapi32 user32 gdi32)
 endif()
