@@ -21,8 +21,9 @@ const std::string kWaitingMain = "main wait-file go.txt\nmain return\n";
 class SplashApp {
 public:
     explicit SplashApp(const std::string& display, const std::string& mainActions = kWaitingMain,
-                       const std::wstring& jrePath = runtimeFixture(L"full"), const std::string& vmParameters = "") {
-        sandbox_.copyFile(fromUtf8(SOURCE_DIR) + L"\\tests\\splash\\data\\quadrants-400x300.png", L"splash.png");
+                       const std::wstring& jrePath = runtimeFixture(L"full"), const std::string& vmParameters = "",
+                       const std::wstring& image = L"quadrants-400x300.png") {
+        sandbox_.copyFile(fromUtf8(SOURCE_DIR) + L"\\tests\\splash\\data\\" + image, L"splash.png");
         sandbox_.writeFile(L"app.classes", "class app.Main\n" + mainActions);
         const bool relative = jrePath.find(L':') == std::wstring::npos;
         sandbox_.writeIni("[Java Runtime Environment]\nJRE Path=" + ansi(relative ? sandbox_.path(jrePath) : jrePath) +
@@ -72,6 +73,21 @@ bool closeEnough(COLORREF actual, COLORREF expected) {
            std::abs(GetBValue(actual) - GetBValue(expected)) <= 12;
 }
 
+// The quadrant colours of the test images, and where the 400 x 300 one shows them.
+const COLORREF kQuadrantColours[] = {RGB(220, 30, 30), RGB(30, 180, 60), RGB(40, 60, 230), RGB(240, 220, 40)};
+const POINT kQuadrantCentres[] = {{412, 309}, {612, 309}, {412, 459}, {612, 459}};
+
+void expectQuadrantsOnScreen(const std::string& what) {
+    for (DWORD start = GetTickCount(); !closeEnough(screenPixel(612, 459), kQuadrantColours[3]); Sleep(20)) {
+        if (GetTickCount() - start > 5000) break;
+    }
+    for (int quadrant = 0; quadrant < 4; ++quadrant) {
+        const COLORREF pixel = screenPixel(kQuadrantCentres[quadrant].x, kQuadrantCentres[quadrant].y);
+        EXPECT_TRUE(closeEnough(pixel, kQuadrantColours[quadrant]))
+            << what << " quadrant " << quadrant << " 0x" << std::hex << pixel;
+    }
+}
+
 TEST(OwnSplashWindow, ShowsTheImageCentredWhileMainRuns) {
     SplashApp app(kImage);
     LauncherProcess process(app.sandbox().exePath(), app.options());
@@ -87,22 +103,49 @@ TEST(OwnSplashWindow, ShowsTheImageCentredWhileMainRuns) {
     EXPECT_EQ(534, rect.bottom);
     EXPECT_EQ(static_cast<LONG>(WS_POPUP | WS_VISIBLE), GetWindowLongW(splash, GWL_STYLE) & ~WS_CLIPSIBLINGS);
     EXPECT_EQ(WS_EX_TOOLWINDOW, GetWindowLongW(splash, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
-
-    // The image's quadrant colours at their centres, once the launcher has painted.
-    const COLORREF colours[] = {RGB(220, 30, 30), RGB(30, 180, 60), RGB(40, 60, 230), RGB(240, 220, 40)};
-    const POINT centres[] = {{412, 309}, {612, 309}, {412, 459}, {612, 459}};
-    for (DWORD start = GetTickCount(); !closeEnough(screenPixel(612, 459), colours[3]); Sleep(20)) {
-        if (GetTickCount() - start > 5000) break;
-    }
-    for (int quadrant = 0; quadrant < 4; ++quadrant) {
-        const COLORREF pixel = screenPixel(centres[quadrant].x, centres[quadrant].y);
-        EXPECT_TRUE(closeEnough(pixel, colours[quadrant])) << "quadrant " << quadrant << " 0x" << std::hex << pixel;
-    }
+    expectQuadrantsOnScreen("png");
     EXPECT_FALSE(saveScreenshot(L"splash-own-window").empty());
 
     app.releaseMain();
     ASSERT_TRUE(process.wait(15000));
     EXPECT_EQ(0u, process.exitCode());
+}
+
+TEST(OwnSplashWindow, JpegShowsLikePngAndAnImageLargerThanTheScreenStaysCentred) {
+    {
+        SplashApp app(kImage, kWaitingMain, runtimeFixture(L"full"), "", L"quadrants-400x300.jpg");
+        LauncherProcess process(app.sandbox().exePath(), app.options());
+        HWND splash = waitForWindow(process.processId(), kSplashClass);
+        ASSERT_NE(nullptr, splash);
+        ASSERT_TRUE(app.waitForMain());
+        const RECT rect = windowRect(splash);
+        EXPECT_EQ(312, rect.left);
+        EXPECT_EQ(534, rect.bottom);
+        expectQuadrantsOnScreen("jpeg");
+        app.releaseMain();
+        ASSERT_TRUE(process.wait(15000));
+    }
+    {
+        // 1200 x 900 on a 1024 x 768 screen: centred, so partly off screen.
+        SplashApp app(kImage, kWaitingMain, runtimeFixture(L"full"), "", L"quadrants-1200x900.png");
+        LauncherProcess process(app.sandbox().exePath(), app.options());
+        HWND splash = waitForWindow(process.processId(), kSplashClass);
+        ASSERT_NE(nullptr, splash);
+        ASSERT_TRUE(app.waitForMain());
+        const RECT rect = windowRect(splash);
+        EXPECT_EQ(-88, rect.left);
+        EXPECT_EQ(-66, rect.top);
+        EXPECT_EQ(1112, rect.right);
+        EXPECT_EQ(834, rect.bottom);
+        for (DWORD start = GetTickCount(); !closeEnough(screenPixel(100, 100), kQuadrantColours[0]); Sleep(20)) {
+            if (GetTickCount() - start > 5000) break;
+        }
+        EXPECT_TRUE(closeEnough(screenPixel(100, 100), kQuadrantColours[0]));
+        EXPECT_TRUE(closeEnough(screenPixel(900, 700), kQuadrantColours[3]));
+        EXPECT_FALSE(saveScreenshot(L"splash-larger-than-screen").empty());
+        app.releaseMain();
+        ASSERT_TRUE(process.wait(15000));
+    }
 }
 
 TEST(OwnSplashWindow, NoSplashSwitchAnywhereSuppressesItButNotItsOtherSpelling) {
