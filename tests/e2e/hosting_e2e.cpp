@@ -55,6 +55,7 @@ public:
     }
 
     Sandbox& sandbox() { return sandbox_; }
+    void runtimeQuirk(const std::wstring& variable, const std::wstring& value) { launch_.environment[variable] = value; }
     std::wstring folder() const { return withoutTrailingBackslash(sandbox_.folder()); }
     std::wstring runtimeHome() const { return withoutTrailingBackslash(runtime_); }
     std::wstring jvmPath() const { return runtime_ + L"bin\\client\\jvm.dll"; }
@@ -243,14 +244,42 @@ TEST(HostingMain, NonAsciiArgumentsReachMainUnchanged) {
                                                    "\"\xF0\x9F\x98\x80\"])"));
 }
 
-TEST(HostingMain, MainWithoutMethodShowsOnlyTheJvmsDescription) {
+TEST(HostingMain, MainWithoutMethodShowsTheJvmsDescriptionOrElseOneMessage) {
+    {
+        HostedApp app;
+        app.classes(L"app.classes", "class app.Main\nstatic out loaded\n");
+        app.settings("", "\\app.classes", "");
+        Outcome outcome = app.run();
+        EXPECT_EQ(outcome.exitCode, exitFailed);
+        EXPECT_EQ(outcome.messageBoxes, 0);
+        EXPECT_TRUE(app.logHas("ExceptionDescribe java/lang/NoSuchMethodError"));
+        EXPECT_TRUE(app.logHas("event DestroyJavaVM returns"));
+    }
+    {
+        HostedApp app;
+        app.runtimeQuirk(L"JVMDOUBLE_QUIET_MISSING_METHODS", L"1");
+        app.classes(L"app.classes", "class app.Main\nstatic out loaded\n");
+        app.settings("", "\\app.classes", "");
+        Outcome outcome = app.run();
+        EXPECT_EQ(outcome.exitCode, exitFailed);
+        EXPECT_EQ(outcome.messageBoxes, 1);
+        EXPECT_EQ(outcome.message, L"Ingen huvudmetod hittades i den angivna klassen.");
+        EXPECT_FALSE(app.logHas("ExceptionDescribe"));
+        EXPECT_TRUE(app.logHas("event DestroyJavaVM returns"));
+    }
+}
+
+TEST(HostingMain, MainClassNameTheJvmCannotHoldIsNamedInOneMessage) {
     HostedApp app;
-    app.classes(L"app.classes", "class app.Main\nstatic out loaded\n");
-    app.settings("", "\\app.classes", "");
+    // Room for the runtime's own short strings, not for the class name.
+    app.runtimeQuirk(L"JVMDOUBLE_CHAR_ARRAY_LIMIT", L"20");
+    app.classes(L"app.classes", "class app.MainWithAVeryLongName\nmain return\n");
+    app.settings("", "\\app.classes", "", "app.MainWithAVeryLongName");
     Outcome outcome = app.run();
     EXPECT_EQ(outcome.exitCode, exitFailed);
-    EXPECT_EQ(outcome.messageBoxes, 0);
-    EXPECT_TRUE(app.logHas("ExceptionDescribe java/lang/NoSuchMethodError"));
+    EXPECT_EQ(outcome.messageBoxes, 1);
+    EXPECT_EQ(outcome.message, L"Det gick inte att l\u00e4sa in huvudklassen: app/MainWithAVeryLongName.");
+    EXPECT_FALSE(app.logHas("app/MainWithAVeryLongName.main"));
     EXPECT_TRUE(app.logHas("event DestroyJavaVM returns"));
 }
 
