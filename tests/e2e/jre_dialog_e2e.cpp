@@ -208,10 +208,10 @@ std::wstring editText(HWND dialog) {
 
 bool okEnabled(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE; }
 
-// Clicks Browse, types the folder's first letter into the picker's tree as a
-// user would to jump to it, and accepts the picker. Each folder on the
-// Desktop starts with a letter of its own.
-void browseTo(const LauncherProcess& process, HWND dialog, const std::wstring& name) {
+// Clicks Browse, moves the picker's tree selection as a user would with the
+// keyboard, and accepts the picker.
+template <typename Keys>
+void browseWithKeys(const LauncherProcess& process, HWND dialog, Keys typeInto) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kBrowse, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, kBrowse)));
     HWND picker = nullptr;
     HWND tree = nullptr;
@@ -224,10 +224,16 @@ void browseTo(const LauncherProcess& process, HWND dialog, const std::wstring& n
         return picker != nullptr;
     }));
     EXPECT_EQ(ownerOf(picker), dialog);
-    PostMessageW(tree, WM_CHAR, name[0], 1);
+    typeInto(tree);
     Sleep(300);
     clickButton(picker, IDOK);
     ASSERT_TRUE(waitForWindowGone(picker));
+}
+
+// Types the folder's first letter into the tree to jump to it. Each folder
+// on the Desktop starts with a letter of its own.
+void browseTo(const LauncherProcess& process, HWND dialog, const std::wstring& name) {
+    browseWithKeys(process, dialog, [&](HWND tree) { PostMessageW(tree, WM_CHAR, name[0], 1); });
 }
 
 class JreDialogTest : public ::testing::Test {
@@ -418,4 +424,40 @@ TEST_F(JreDialogTest, ClickingTheLinkOpensTheAddressOnlyWhenPressedAndReleasedOn
     clickButton(dialog, IDCANCEL);
     ASSERT_TRUE(process.wait(10000));
     EXPECT_EQ(process.exitCode(), kExitFailed);
+}
+
+// A runtime laid out at the root of drive C:, removed again afterwards.
+class RootRuntime {
+public:
+    RootRuntime() { copied_ = copyTree(runtimeFixture(L"full"), L"C:\\"); }
+    ~RootRuntime() { removeTree(L"C:\\bin"); }
+    bool copied() const { return copied_; }
+
+private:
+    bool copied_ = false;
+};
+
+TEST_F(JreDialogTest, APickedDriveRootGetsNoSecondBackslash) {
+    RootRuntime runtime;
+    ASSERT_TRUE(runtime.copied());
+    DialogApp app;
+    LauncherProcess process(app.exe(), app.options());
+    HWND dialog = waitForDialog(process);
+    ASSERT_NE(dialog, nullptr);
+    // My Computer, opened, then its first drive.
+    browseWithKeys(process, dialog, [](HWND tree) {
+        PostMessageW(tree, WM_CHAR, L'M', 1);
+        for (int i = 0; i < 2; ++i) {
+            Sleep(150);
+            PostMessageW(tree, WM_KEYDOWN, VK_RIGHT, 1);
+        }
+    });
+    EXPECT_EQ(editText(dialog), L"C:\\");
+    ASSERT_TRUE(okEnabled(dialog));
+    clickButton(dialog, IDOK);
+    ASSERT_TRUE(process.wait(20000));
+    EXPECT_EQ(process.exitCode(), 0u);
+    EXPECT_TRUE(app.mainRan());
+    const std::vector<std::string> expected = {"[Java Runtime Environment]", "JRE Path=C:\\"};
+    EXPECT_EQ(readLines(app.userSettings()), expected);
 }
