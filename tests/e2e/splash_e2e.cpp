@@ -111,28 +111,28 @@ TEST(OwnSplashWindow, ShowsTheImageCentredWhileMainRuns) {
     EXPECT_EQ(0u, process.exitCode());
 }
 
+// Shows `image` as the splash while main waits, and hands its window's rectangle to `check`.
+template <typename Check>
+void showSplashImage(const std::wstring& image, Check check) {
+    SCOPED_TRACE(toUtf8(image));
+    SplashApp app(kImage, kWaitingMain, runtimeFixture(L"full"), "", image);
+    LauncherProcess process(app.sandbox().exePath(), app.options());
+    HWND splash = waitForWindow(process.processId(), kSplashClass);
+    ASSERT_NE(nullptr, splash);
+    ASSERT_TRUE(app.waitForMain());
+    check(windowRect(splash));
+    app.releaseMain();
+    ASSERT_TRUE(process.wait(15000));
+}
+
 TEST(OwnSplashWindow, JpegShowsLikePngAndAnImageLargerThanTheScreenStaysCentred) {
-    {
-        SplashApp app(kImage, kWaitingMain, runtimeFixture(L"full"), "", L"quadrants-400x300.jpg");
-        LauncherProcess process(app.sandbox().exePath(), app.options());
-        HWND splash = waitForWindow(process.processId(), kSplashClass);
-        ASSERT_NE(nullptr, splash);
-        ASSERT_TRUE(app.waitForMain());
-        const RECT rect = windowRect(splash);
+    showSplashImage(L"quadrants-400x300.jpg", [](const RECT& rect) {
         EXPECT_EQ(312, rect.left);
         EXPECT_EQ(534, rect.bottom);
         expectQuadrantsOnScreen("jpeg");
-        app.releaseMain();
-        ASSERT_TRUE(process.wait(15000));
-    }
-    {
-        // 1200 x 900 on a 1024 x 768 screen: centred, so partly off screen.
-        SplashApp app(kImage, kWaitingMain, runtimeFixture(L"full"), "", L"quadrants-1200x900.png");
-        LauncherProcess process(app.sandbox().exePath(), app.options());
-        HWND splash = waitForWindow(process.processId(), kSplashClass);
-        ASSERT_NE(nullptr, splash);
-        ASSERT_TRUE(app.waitForMain());
-        const RECT rect = windowRect(splash);
+    });
+    // 1200 x 900 on a 1024 x 768 screen: centred, so partly off screen.
+    showSplashImage(L"quadrants-1200x900.png", [](const RECT& rect) {
         EXPECT_EQ(-88, rect.left);
         EXPECT_EQ(-66, rect.top);
         EXPECT_EQ(1112, rect.right);
@@ -143,9 +143,7 @@ TEST(OwnSplashWindow, JpegShowsLikePngAndAnImageLargerThanTheScreenStaysCentred)
         EXPECT_TRUE(closeEnough(screenPixel(100, 100), kQuadrantColours[0]));
         EXPECT_TRUE(closeEnough(screenPixel(900, 700), kQuadrantColours[3]));
         EXPECT_FALSE(saveScreenshot(L"splash-larger-than-screen").empty());
-        app.releaseMain();
-        ASSERT_TRUE(process.wait(15000));
-    }
+    });
 }
 
 TEST(OwnSplashWindow, NoSplashSwitchAnywhereSuppressesItButNotItsOtherSpelling) {
