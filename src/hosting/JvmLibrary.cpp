@@ -6,6 +6,7 @@
 
 #include "core/ErrorReporting.h"
 #include "core/Launcher.h"
+#include "core/win/EntryPoint.h"
 #include "hosting/OutputRedirection.h"
 #include "hosting/jni/Jdk11InitArgs.h"
 #include "resources/resource.h"
@@ -18,7 +19,7 @@ void JNICALL vmAbortHook() {}
 
 template <typename Function>
 bool takeEntryPoint(const Launcher& launcher, HMODULE library, const char* name, Function& entry) {
-    entry = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    entry = entryPoint<Function>(library, name);
     if (entry) return true;
     DWORD error = GetLastError();
     showWindowsError(launcher.messageOwner(), IDS_WINDOWS_ERROR, loadString(IDS_CREATE_JAVA_VM_MISSING), error);
@@ -38,8 +39,7 @@ bool loadJvmLibrary(Launcher& launcher, const std::wstring& path) {
     JvmHost& jvm = launcher.jvm;
     if (!takeEntryPoint(launcher, library, "JNI_CreateJavaVM", jvm.createJavaVm)) return false;
     if (!takeEntryPoint(launcher, library, "JNI_GetDefaultJavaVMInitArgs", jvm.getDefaultInitArgs)) return false;
-    jvm.findClassFromBootLoader = reinterpret_cast<FindClassFromBootLoaderFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library, "JVM_FindClassFromBootLoader")));
+    jvm.findClassFromBootLoader = entryPoint<FindClassFromBootLoaderFunction>(library, "JVM_FindClassFromBootLoader");
     return true;
 }
 

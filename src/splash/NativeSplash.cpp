@@ -1,5 +1,6 @@
 #include "splash/NativeSplash.h"
 
+#include "core/win/EntryPoint.h"
 #include "core/win/ThreadAnsi.h"
 #include "splash/NativeSplashPath.h"
 
@@ -8,11 +9,6 @@ namespace {
 using SplashInitFunction = void (*)();
 using SplashLoadFileFunction = int (*)(const char* fileName);
 using SplashSetFileJarNameFunction = void (*)(const char* fileName, const char* jarName);
-
-template <typename Function>
-Function entryPoint(HMODULE library, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
 
 }  // namespace
 

@@ -1,13 +1,6 @@
 #include "discovery/ui/CommonControls.h"
 
-namespace {
-
-template <typename Function>
-Function entryPoint(HMODULE library, const char* name) {
-    return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
-}
-
-}  // namespace
+#include "core/win/EntryPoint.h"
 
 // The executable's manifest makes this the version 6 library, as a static import would.
 CommonControls::CommonControls()
