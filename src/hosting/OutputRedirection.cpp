@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/Launcher.h"
-#include "core/win/Scoped.h"
+#include "core/win/FileExists.h"
 #include "hosting/FolderPath.h"
 #include "hosting/JavaStrings.h"
 #include "hosting/TimestampPicture.h"
@@ -19,12 +19,6 @@ std::wstring formatPicture(const std::wstring& picture, const SYSTEMTIME& time) 
     wchar_t dateText[MAX_PATH];
     if (!GetDateFormatW(LOCALE_USER_DEFAULT, 0, &time, timeText, dateText, MAX_PATH)) return timeText;
     return dateText;
-}
-
-bool fileExists(const std::wstring& path) {
-    WIN32_FIND_DATAW found;
-    ScopedFind search(FindFirstFileW(path.c_str(), &found));
-    return static_cast<bool>(search);
 }
 
 }  // namespace

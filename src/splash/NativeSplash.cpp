@@ -1,6 +1,7 @@
 #include "splash/NativeSplash.h"
 
 #include "core/win/EntryPoint.h"
+#include "core/win/FileExists.h"
 #include "core/win/ThreadAnsi.h"
 #include "splash/NativeSplashPath.h"
 
@@ -14,10 +15,7 @@ using SplashSetFileJarNameFunction = void (*)(const char* fileName, const char* 
 
 std::wstring findNativeSplashLibrary(const std::wstring& jvmLibraryPath) {
     const std::wstring path = nativeSplashLibraryPath(jvmLibraryPath);
-    if (path.empty()) return {};
-    WIN32_FIND_DATAW found;
-    ScopedFind search(FindFirstFileW(path.c_str(), &found));
-    return search ? path : std::wstring();
+    return !path.empty() && fileExists(path) ? path : std::wstring();
 }
 
 bool startNativeSplash(const std::wstring& libraryPath, const std::wstring& imagePath,
