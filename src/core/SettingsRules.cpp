@@ -51,6 +51,16 @@ std::wstring folderOf(const std::wstring& path) {
     return path.substr(0, slash + 1);
 }
 
+std::wstring withoutLastComponents(const std::wstring& path, int count) {
+    std::wstring text = path;
+    for (int i = 0; i < count; ++i) {
+        size_t slash = text.rfind(L'\\');
+        if (slash == std::wstring::npos) break;
+        text.erase(slash);
+    }
+    return text;
+}
+
 std::vector<std::wstring> splitSemicolonList(const std::wstring& text) {
     std::vector<std::wstring> pieces;
     size_t start = 0;

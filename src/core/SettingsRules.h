@@ -27,5 +27,8 @@ std::wstring withFolderBackslash(const std::wstring& path);
 // Text up to the last backslash, that backslash included; empty when there is none.
 std::wstring folderOf(const std::wstring& path);
 
+// Cuts the text before its last backslash, `count` times.
+std::wstring withoutLastComponents(const std::wstring& path, int count);
+
 // Splits at ";": empty pieces count, except one after the last separator.
 std::vector<std::wstring> splitSemicolonList(const std::wstring& text);

@@ -1,5 +1,7 @@
 #include "hosting/LibraryPaths.h"
 
+#include "core/SettingsRules.h"
+
 namespace {
 
 std::wstring withSeparator(const std::wstring& list) {
@@ -8,16 +10,6 @@ std::wstring withSeparator(const std::wstring& list) {
 }
 
 }  // namespace
-
-std::wstring withoutLastComponents(const std::wstring& path, int count) {
-    std::wstring text = path;
-    for (int i = 0; i < count; ++i) {
-        size_t slash = text.rfind(L'\\');
-        if (slash == std::wstring::npos) break;
-        text.erase(slash);
-    }
-    return text;
-}
 
 std::wstring runtimeHomeOf(const std::wstring& jvmLibraryPath) { return withoutLastComponents(jvmLibraryPath, 3); }
 

@@ -4,9 +4,6 @@
 
 #include <string>
 
-// Cuts the text before its last backslash, `count` times.
-std::wstring withoutLastComponents(const std::wstring& path, int count);
-
 // C:\jre\bin\client\jvm.dll: C:\jre
 std::wstring runtimeHomeOf(const std::wstring& jvmLibraryPath);
 

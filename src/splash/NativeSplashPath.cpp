@@ -1,19 +1,10 @@
 #include "splash/NativeSplashPath.h"
 
-namespace {
-
-void cutAtLastBackslash(std::wstring& path) {
-    const std::wstring::size_type slash = path.rfind(L'\\');
-    if (slash != std::wstring::npos) path.erase(slash);
-}
-
-}  // namespace
+#include "core/SettingsRules.h"
 
 std::wstring nativeSplashLibraryPath(const std::wstring& jvmLibraryPath) {
     if (jvmLibraryPath.empty()) return {};
-    std::wstring folder = jvmLibraryPath;
-    cutAtLastBackslash(folder);
-    cutAtLastBackslash(folder);
+    std::wstring folder = withoutLastComponents(jvmLibraryPath, 2);
     if (folder.empty() || (folder.back() != L'\\' && folder.back() != L'/')) folder += L'\\';
     return folder + L"splashscreen.dll";
 }
