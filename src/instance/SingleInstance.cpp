@@ -12,10 +12,10 @@ SingleInstanceState::~SingleInstanceState() = default;
 
 bool setupSingleInstance(Launcher& launcher) {
     SingleInstanceState& state = launcher.instance;
+    if (launcher.settings.isService) return true;
     std::wstring settingsPath;
     if (!settingsFilePath(settingsPath)) return false;
     SettingsLookup lookup(settingsPath);
-    if (lookup.getString(L"Application", L"Application Type") == L"service") return true;
     state.singleInstance = lookup.getString(L"Application", L"Single Instance") == L"yes";
     if (!state.singleInstance) return true;
 
