@@ -2,7 +2,7 @@
 
 #include "splash/GdiPlusObjects.h"
 #include "splash/GdiPlusRuntime.h"
-#include "splash/GdiScopes.h"
+#include "core/win/GdiScopes.h"
 #include "splash/SplashPlacement.h"
 
 using namespace Gdiplus;

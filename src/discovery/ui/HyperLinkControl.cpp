@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include "core/win/GdiScopes.h"
 #include "discovery/ui/BrowserLinkColors.h"
 #include "discovery/ui/LinkStyle.h"
 #include "discovery/ui/LinkTags.h"
@@ -363,9 +364,8 @@ LRESULT HyperLinkControl::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
         if (wParam) {
             paint(reinterpret_cast<HDC>(wParam));
         } else {
-            PAINTSTRUCT session = {};
-            paint(BeginPaint(window_, &session));
-            EndPaint(window_, &session);
+            PaintCycle cycle(window_);
+            paint(cycle.get());
         }
         return 0;
     case WM_PRINTCLIENT:
