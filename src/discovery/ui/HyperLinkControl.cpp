@@ -22,6 +22,15 @@ UINT toolRecordSize() {
     return majorVersion >= 6 ? sizeof(TTTOOLINFOW) : kToolRecordSizeBeforeVista;
 }
 
+// The record that names the link's one tool to its tooltip.
+TTTOOLINFOW toolRecord(HWND window) {
+    TTTOOLINFOW tool = {};
+    tool.cbSize = toolRecordSize();
+    tool.hwnd = window;
+    tool.uId = kToolId;
+    return tool;
+}
+
 bool isStaticClass(HWND window) {
     wchar_t name[9] = {};
     GetClassNameW(window, name, 9);
@@ -118,10 +127,7 @@ void HyperLinkControl::createTooltip() {
 
 void HyperLinkControl::registerTool() {
     if (!window_ || !tooltip_) return;
-    TTTOOLINFOW tool = {};
-    tool.cbSize = toolRecordSize();
-    tool.hwnd = window_;
-    tool.uId = kToolId;
+    TTTOOLINFOW tool = toolRecord(window_);
     SendMessageW(tooltip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     tool.rect = linkRect_;
     tool.lpszText = const_cast<wchar_t*>(target_.c_str());
@@ -178,10 +184,7 @@ void HyperLinkControl::computeLinkRect() {
         IntersectRect(&linkRect_, &linkRect_, &client);
     }
     if (tooltip_) {
-        TTTOOLINFOW tool = {};
-        tool.cbSize = toolRecordSize();
-        tool.hwnd = window_;
-        tool.uId = kToolId;
+        TTTOOLINFOW tool = toolRecord(window_);
         tool.rect = linkRect_;
         SendMessageW(tooltip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
