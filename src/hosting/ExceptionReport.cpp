@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "hosting/ExceptionDialog.h"
+#include "hosting/JavaStreams.h"
 #include "hosting/JavaStrings.h"
 
 namespace {
@@ -31,11 +32,7 @@ std::wstring buildStackTraceText(JNIEnv* env, jthrowable exception) {
     jobject buffer = env->NewObject(bufferClass, newBuffer);
     if (!buffer) return nothing(env);
 
-    jclass streamClass = env->FindClass("java/io/PrintStream");
-    if (!streamClass) return nothing(env);
-    jmethodID newStream = env->GetMethodID(streamClass, "<init>", "(Ljava/io/OutputStream;)V");
-    if (!newStream) return nothing(env);
-    jobject stream = env->NewObject(streamClass, newStream, buffer);
+    jobject stream = newPrintStream(env, buffer);
     if (!stream) return nothing(env);
 
     jclass exceptionClass = env->GetObjectClass(exception);

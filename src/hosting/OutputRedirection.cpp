@@ -5,6 +5,7 @@
 #include "core/Launcher.h"
 #include "core/win/FileExists.h"
 #include "hosting/FolderPath.h"
+#include "hosting/JavaStreams.h"
 #include "hosting/JavaStrings.h"
 #include "hosting/TimestampPicture.h"
 
@@ -66,11 +67,7 @@ bool redirectStream(JNIEnv* env, const std::wstring& name, bool append, Standard
     jobject file = env->NewObject(fileClass, fileConstructor, javaName, static_cast<jboolean>(append));
     if (!file) return false;
 
-    jclass printClass = env->FindClass("java/io/PrintStream");
-    if (!printClass) return false;
-    jmethodID printConstructor = env->GetMethodID(printClass, "<init>", "(Ljava/io/OutputStream;)V");
-    if (!printConstructor) return false;
-    jobject print = env->NewObject(printClass, printConstructor, file);
+    jobject print = newPrintStream(env, file);
     if (!print) return false;
 
     jclass systemClass = env->FindClass("java/lang/System");

@@ -12,6 +12,7 @@ target_sources(launcher_pure PRIVATE
 if(WIN32)
   add_launcher_library(launcher_hosting
     ${CMAKE_SOURCE_DIR}/src/hosting/ClassPath.cpp
+    ${CMAKE_SOURCE_DIR}/src/hosting/JavaStreams.cpp
     ${CMAKE_SOURCE_DIR}/src/hosting/JavaStrings.cpp
     ${CMAKE_SOURCE_DIR}/src/hosting/JavaThread.cpp
     ${CMAKE_SOURCE_DIR}/src/hosting/JvmLibrary.cpp
