@@ -55,7 +55,6 @@ public:
     }
 
     Sandbox& sandbox() { return sandbox_; }
-    void runtimeQuirk(const std::wstring& variable, const std::wstring& value) { launch_.environment[variable] = value; }
     std::wstring folder() const { return withoutTrailingBackslash(sandbox_.folder()); }
     std::wstring runtimeHome() const { return withoutTrailingBackslash(runtime_); }
     std::wstring jvmPath() const { return runtime_ + L"bin\\client\\jvm.dll"; }
@@ -248,7 +247,7 @@ TEST(HostingMain, MainWithoutMethodShowsTheJvmsDescriptionOrElseOneMessage) {
     for (bool quiet : {false, true}) {
         SCOPED_TRACE(quiet ? "nothing pending" : "NoSuchMethodError pending");
         HostedApp app;
-        if (quiet) app.runtimeQuirk(L"JVMDOUBLE_QUIET_MISSING_METHODS", L"1");
+        if (quiet) app.launch().environment[L"JVMDOUBLE_QUIET_MISSING_METHODS"] = L"1";
         app.classes(L"app.classes", "class app.Main\nstatic out loaded\n");
         app.settings("", "\\app.classes", "");
         Outcome outcome = app.run();
@@ -263,7 +262,7 @@ TEST(HostingMain, MainWithoutMethodShowsTheJvmsDescriptionOrElseOneMessage) {
 TEST(HostingMain, MainClassNameTheJvmCannotHoldIsNamedInOneMessage) {
     HostedApp app;
     // Room for the runtime's own short strings, not for the class name.
-    app.runtimeQuirk(L"JVMDOUBLE_CHAR_ARRAY_LIMIT", L"20");
+    app.launch().environment[L"JVMDOUBLE_CHAR_ARRAY_LIMIT"] = L"20";
     app.classes(L"app.classes", "class app.MainWithAVeryLongName\nmain return\n");
     app.settings("", "\\app.classes", "", "app.MainWithAVeryLongName");
     Outcome outcome = app.run();
