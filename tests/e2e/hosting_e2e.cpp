@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/LauncherProcess.h"
+#include "support/Polling.h"
 #include "support/Robot.h"
 #include "support/Sandbox.h"
 #include "support/TextFiles.h"
@@ -302,8 +303,7 @@ TEST(HostingMain, NonDaemonThreadKeepsTheProcessAlive) {
     app.classes(L"app.classes", "class app.Main\nmain thread wait-file " + ansi(app.folder()) + "\\go.txt\n");
     app.settings("", "\\app.classes", "");
     LauncherProcess process(app.sandbox().exePath(), app.launch());
-    DWORD start = GetTickCount();
-    while (!app.logHas("event DestroyJavaVM waiting") && GetTickCount() - start < 10000) Sleep(20);
+    waitUntil([&] { return app.logHas("event DestroyJavaVM waiting"); }, 10000);
     EXPECT_FALSE(process.wait(300));
     app.sandbox().writeFile(L"go.txt", "");
     ASSERT_TRUE(process.wait(10000));
@@ -315,8 +315,7 @@ TEST(HostingMain, IbmProviderEndsOnlyThroughSystemExit) {
     app.classes(L"app.classes", "class app.Main\nmain return\n");
     app.settings("VM Provider=any\n", "\\app.classes", "");
     LauncherProcess process(app.sandbox().exePath(), app.launch());
-    DWORD start = GetTickCount();
-    while (!app.logHas(mainCall) && GetTickCount() - start < 10000) Sleep(20);
+    waitUntil([&] { return app.logHas(mainCall); }, 10000);
     EXPECT_FALSE(process.wait(1000));
     EXPECT_FALSE(app.logHas("DetachCurrentThread"));
     EXPECT_FALSE(app.logHas("DestroyJavaVM"));

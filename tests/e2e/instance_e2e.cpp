@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/LauncherProcess.h"
+#include "support/Polling.h"
 #include "support/Sandbox.h"
 #include "support/TextFiles.h"
 
@@ -56,12 +57,7 @@ public:
     }
 
     bool waitForLine(const std::string& text, DWORD timeoutMs = 20000) const {
-        const DWORD start = GetTickCount();
-        while (linesWith(text).empty()) {
-            if (GetTickCount() - start > timeoutMs) return false;
-            Sleep(20);
-        }
-        return true;
+        return waitUntil([&] { return !linesWith(text).empty(); }, timeoutMs);
     }
 
     // The argument list of every secondaryMain call, in call order.

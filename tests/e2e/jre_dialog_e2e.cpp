@@ -5,12 +5,12 @@
 
 #include <commctrl.h>
 
-#include <functional>
 
 #include <string>
 #include <vector>
 
 #include "support/LauncherProcess.h"
+#include "support/Polling.h"
 #include "support/Robot.h"
 #include "support/Sandbox.h"
 #include "support/TextFiles.h"
@@ -40,15 +40,6 @@ std::wstring unixPath(const std::wstring& windowsPath) {
         if (c == L'\\') c = L'/';
     }
     return path;
-}
-
-bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(50);
-    }
-    return true;
 }
 
 void setUserValue(const wchar_t* key, const wchar_t* name, const std::wstring& text) {

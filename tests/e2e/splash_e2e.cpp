@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/LauncherProcess.h"
+#include "support/Polling.h"
 #include "support/Robot.h"
 #include "support/Sandbox.h"
 #include "support/TextFiles.h"
@@ -51,12 +52,12 @@ public:
     }
 
     bool waitForMain() const {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 15000; Sleep(20)) {
+        return waitUntil([this] {
             for (const std::string& line : calls()) {
                 if (line.find(" app/Main.main(") != std::string::npos) return true;
             }
-        }
-        return false;
+            return false;
+        });
     }
 
     void releaseMain() const { sandbox_.writeFile(L"go.txt", "go"); }
@@ -78,9 +79,7 @@ const COLORREF kQuadrantColours[] = {RGB(220, 30, 30), RGB(30, 180, 60), RGB(40,
 const POINT kQuadrantCentres[] = {{412, 309}, {612, 309}, {412, 459}, {612, 459}};
 
 void expectQuadrantsOnScreen(const std::string& what) {
-    for (DWORD start = GetTickCount(); !closeEnough(screenPixel(612, 459), kQuadrantColours[3]); Sleep(20)) {
-        if (GetTickCount() - start > 5000) break;
-    }
+    waitUntil([] { return closeEnough(screenPixel(612, 459), kQuadrantColours[3]); }, 5000);
     for (int quadrant = 0; quadrant < 4; ++quadrant) {
         const COLORREF pixel = screenPixel(kQuadrantCentres[quadrant].x, kQuadrantCentres[quadrant].y);
         EXPECT_TRUE(closeEnough(pixel, kQuadrantColours[quadrant]))
@@ -137,9 +136,7 @@ TEST(OwnSplashWindow, JpegShowsLikePngAndAnImageLargerThanTheScreenStaysCentred)
         EXPECT_EQ(-66, rect.top);
         EXPECT_EQ(1112, rect.right);
         EXPECT_EQ(834, rect.bottom);
-        for (DWORD start = GetTickCount(); !closeEnough(screenPixel(100, 100), kQuadrantColours[0]); Sleep(20)) {
-            if (GetTickCount() - start > 5000) break;
-        }
+        waitUntil([] { return closeEnough(screenPixel(100, 100), kQuadrantColours[0]); }, 5000);
         EXPECT_TRUE(closeEnough(screenPixel(100, 100), kQuadrantColours[0]));
         EXPECT_TRUE(closeEnough(screenPixel(900, 700), kQuadrantColours[3]));
         EXPECT_FALSE(saveScreenshot(L"splash-larger-than-screen").empty());
