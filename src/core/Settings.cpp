@@ -141,19 +141,18 @@ bool loadSettings(LauncherSettings& settings) {
 }
 
 void writeJrePath(const LauncherSettings& settings, const std::wstring& folder) {
+    auto store = [&folder](const std::wstring& file) { IniFile(file).setString(kJreSection, L"JRE Path", folder); };
     if (settings.isService) {
         std::wstring path;
         if (!settingsFilePath(path)) return;
-        IniFile(path).setString(kJreSection, L"JRE Path", folder);
-        if (pairedSettingsFilePath(settings, path)) IniFile(path).setString(kJreSection, L"JRE Path", folder);
+        store(path);
+        if (pairedSettingsFilePath(settings, path)) store(path);
         return;
     }
     std::wstring executable;
     if (!modulePath(executable)) return;
-    std::wstring userFile = userSettingsFilePath(executable, settings.productName, settings.productCode, true);
-    IniFile(userFile).setString(kJreSection, L"JRE Path", folder);
+    store(userSettingsFilePath(executable, settings.productName, settings.productCode, true));
     if (!settings.pairProduct.empty()) {
-        userFile = userSettingsFilePath(settings.pairProduct, settings.productName, settings.productCode, true);
-        IniFile(userFile).setString(kJreSection, L"JRE Path", folder);
+        store(userSettingsFilePath(settings.pairProduct, settings.productName, settings.productCode, true));
     }
 }
