@@ -8,7 +8,9 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset WINEARCH
 
-if [ ! -f "$_wine_golden/.ready" ]; then
+# The golden prefix is remade whenever this script, which says how to make it, changes.
+_wine_recipe=$(sha1sum "${BASH_SOURCE[0]}" | cut -d' ' -f1)
+if [ "$(cat "$_wine_golden/.ready" 2>/dev/null)" != "$_wine_recipe" ]; then
   rm -rf "$_wine_golden"
   mkdir -p "$_wine_golden"
   WINEPREFIX=$_wine_golden DISPLAY= wineboot -i >/dev/null 2>&1
@@ -21,7 +23,7 @@ if [ ! -f "$_wine_golden/.ready" ]; then
       /v Debugger /d 'cmd.exe /c exit %ld %ld' /f /reg:$_view >/dev/null 2>&1
   done
   WINEPREFIX=$_wine_golden wineserver -w
-  touch "$_wine_golden/.ready"
+  echo "$_wine_recipe" >"$_wine_golden/.ready"
 fi
 rm -rf "$_wine_run"
 cp -a "$_wine_golden" "$_wine_run"
