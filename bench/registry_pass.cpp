@@ -71,7 +71,7 @@ int main() {
         std::wstring found;
         for (int run = 0; run < 9; ++run) {
             const auto start = std::chrono::steady_clock::now();
-            searchRegistry(settings, RegistryView::Native32, found);
+            searchRegistry(settings, kOwnRegistryView, found);
             milliseconds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         }
         std::sort(milliseconds.begin(), milliseconds.end());

@@ -61,8 +61,8 @@ bool Launcher::findRuntime() {
     }
 
     home.clear();
-    bool found = searchRegistry(settings, RegistryView::Native32, home);
-    if (!found && searchRegistry(settings, RegistryView::Wide64, home)) {
+    bool found = searchRegistry(settings, kOwnRegistryView, home);
+    if (!found && searchRegistry(settings, kPairedRegistryView, home)) {
         found = true;
         usePairedLauncher = true;
     }

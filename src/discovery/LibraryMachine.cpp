@@ -12,6 +12,8 @@ namespace {
 // huge file from exhausting a 32-bit address space.
 constexpr ULONGLONG kMappedPrefix = 16 * 1024 * 1024;
 
+constexpr uint16_t kBuildMachine = sizeof(void*) == 8 ? kMachineAmd64 : kMachineI386;
+
 }  // namespace
 
 bool isForeignMachineLibrary(const std::wstring& libraryPath) {
@@ -26,5 +28,5 @@ bool isForeignMachineLibrary(const std::wstring& libraryPath) {
     if (!mapping) return false;
     ScopedMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, length));
     if (!view) return false;
-    return isForeignMachineImage(static_cast<const uint8_t*>(view.get()), length);
+    return isForeignMachineImage(static_cast<const uint8_t*>(view.get()), length, kBuildMachine);
 }

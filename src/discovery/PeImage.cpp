@@ -12,7 +12,7 @@ uint32_t readLe32(const uint8_t* p) {
 
 }  // namespace
 
-bool isForeignMachineImage(const uint8_t* data, size_t size) {
+bool isForeignMachineImage(const uint8_t* data, size_t size, uint16_t ownMachine) {
     if (size < kNewHeaderOffsetField + 4 || data[0] != 'M' || data[1] != 'Z') return false;
 
     const uint32_t headerOffset = readLe32(data + kNewHeaderOffsetField);
@@ -22,5 +22,5 @@ bool isForeignMachineImage(const uint8_t* data, size_t size) {
     const uint8_t* header = data + headerOffset;
     if (header[0] != 'P' || header[1] != 'E' || header[2] != 0 || header[3] != 0) return false;
     const uint16_t machine = uint16_t(header[4] | header[5] << 8);
-    return machine != kMachineI386;
+    return machine != ownMachine;
 }

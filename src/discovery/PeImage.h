@@ -5,7 +5,8 @@
 #include <cstdint>
 
 constexpr uint16_t kMachineI386 = 0x014C;
+constexpr uint16_t kMachineAmd64 = 0x8664;
 
 // True when `data` is a PE image ("MZ", a PE signature at e_lfanew) whose
-// machine is not i386. Reads nothing outside [data, data + size).
-bool isForeignMachineImage(const uint8_t* data, size_t size);
+// machine is not `ownMachine`. Reads nothing outside [data, data + size).
+bool isForeignMachineImage(const uint8_t* data, size_t size, uint16_t ownMachine);

@@ -12,7 +12,8 @@ constexpr DWORD kMaxKeyNameLength = 255;
 }  // namespace
 
 REGSAM registryViewFlag(RegistryView view) {
-    return view == RegistryView::Wide64 ? KEY_WOW64_64KEY : 0;
+    if (view == kOwnRegistryView) return 0;
+    return view == RegistryView::Wide64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
 }
 
 bool readRuntimeHome(HKEY parent, const wchar_t* subkeyName, RegistryView view, std::wstring& javaHome) {
@@ -68,7 +69,7 @@ void scanRuntimeKey(const RuntimeKey& key, RegistryView view, const LauncherSett
 
 bool searchRegistry(const LauncherSettings& settings, RegistryView view, std::wstring& home) {
     home.clear();
-    if (view == RegistryView::Wide64 && settings.pairProduct.empty()) return false;
+    if (view == kPairedRegistryView && settings.pairProduct.empty()) return false;
 
     std::vector<JavaRuntime> candidates;
     for (const RuntimeKey& key : runtimeKeys()) {

@@ -10,6 +10,12 @@ struct LauncherSettings;
 
 enum class RegistryView { Native32, Wide64 };
 
+// A build searches the view of its own architecture first; the other view
+// holds runtimes only the paired executable can host.
+constexpr RegistryView kOwnRegistryView = sizeof(void*) == 8 ? RegistryView::Wide64 : RegistryView::Native32;
+constexpr RegistryView kPairedRegistryView =
+    kOwnRegistryView == RegistryView::Wide64 ? RegistryView::Native32 : RegistryView::Wide64;
+
 struct JvmLibrary {
     std::wstring path;  // empty when none was found
     bool isServer = false;
@@ -27,10 +33,10 @@ std::wstring runtimeHomeIn(const std::wstring& folder);
 // 202/208); `home` is empty when there is no runtime beside the executable.
 bool findLocalRuntime(std::wstring& home);
 
-// One pass over the registered runtimes of one registry view. A Wide64 pass
-// finds nothing unless "Pair Product" is set; the caller marks a successful
-// Wide64 pass as a paired launch.
+// One pass over the registered runtimes of one registry view. A pass over
+// kPairedRegistryView finds nothing unless "Pair Product" is set; the caller
+// marks a successful one as a paired launch.
 bool searchRegistry(const LauncherSettings& settings, RegistryView view, std::wstring& home);
 
-// True when the library is a PE image for a machine other than i386.
+// True when the library is a PE image for a machine other than this build's.
 bool isForeignMachineLibrary(const std::wstring& libraryPath);

@@ -40,6 +40,8 @@ constexpr const wchar_t* kIbmJre = L"Software\\IBM\\Java2 Runtime Environment\\"
 
 // Runtime keys under HKEY_LOCAL_MACHINE in one explicit registry view.
 enum class TestView { Bits32, Bits64 };
+constexpr TestView kOwnTestView = kOwnRegistryView == RegistryView::Wide64 ? TestView::Bits64 : TestView::Bits32;
+constexpr TestView kPairedTestView = kOwnTestView == TestView::Bits64 ? TestView::Bits32 : TestView::Bits64;
 
 // Empties the five runtime keys in both views now and again on destruction.
 class RuntimeRegistry {
@@ -50,13 +52,13 @@ public:
     RuntimeRegistry& operator=(const RuntimeRegistry&) = delete;
 
     void add(const wchar_t* key, const std::wstring& version, const std::wstring& javaHome,
-             TestView view = TestView::Bits32) const;
+             TestView view = kOwnTestView) const;
     // Stores "JavaHome" with any type and bytes; a null `data` creates the subkey without it.
     void addRaw(const wchar_t* key, const std::wstring& version, DWORD type, const void* data, DWORD size,
-                TestView view = TestView::Bits32) const;
+                TestView view = kOwnTestView) const;
 
     static void clear();
 };
 
 // The folder chosen by one registry pass, or "(none)".
-std::wstring searched(const struct LauncherSettings& settings, RegistryView view = RegistryView::Native32);
+std::wstring searched(const struct LauncherSettings& settings, RegistryView view = kOwnRegistryView);

@@ -121,18 +121,18 @@ TEST_F(RegistrySearch, PreferredVersionsPickWithinTheRankedList) {
     EXPECT_EQ(searched(settings), L"(none)");
 }
 
-TEST_F(RegistrySearch, TheWideViewIsReadOnlyWithAPairProduct) {
-    registry.add(kJavaSoftJre, L"1.8", stored(temp.runtime(L"jre64\\", {kServer})), TestView::Bits64);
+TEST_F(RegistrySearch, TheOtherArchitecturesViewIsReadOnlyWithAPairProduct) {
+    registry.add(kJavaSoftJre, L"1.8", stored(temp.runtime(L"paired\\", {kServer})), kPairedTestView);
     LauncherSettings settings;
-    EXPECT_EQ(searched(settings, RegistryView::Native32), L"(none)");
-    EXPECT_EQ(searched(settings, RegistryView::Wide64), L"(none)");
+    EXPECT_EQ(searched(settings, kOwnRegistryView), L"(none)");
+    EXPECT_EQ(searched(settings, kPairedRegistryView), L"(none)");
 
-    settings.pairProduct = L"C:\\app\\app64.exe";
-    EXPECT_EQ(searched(settings, RegistryView::Native32), L"(none)");
-    EXPECT_EQ(searched(settings, RegistryView::Wide64), temp.path() + L"jre64\\");
+    settings.pairProduct = L"C:\\app\\pair.exe";
+    EXPECT_EQ(searched(settings, kOwnRegistryView), L"(none)");
+    EXPECT_EQ(searched(settings, kPairedRegistryView), temp.path() + L"paired\\");
 
-    registry.add(kJavaSoftJre, L"1.6", stored(temp.runtime(L"jre32\\", {kClient})), TestView::Bits32);
-    EXPECT_EQ(searched(settings, RegistryView::Native32), temp.path() + L"jre32\\");
+    registry.add(kJavaSoftJre, L"1.6", stored(temp.runtime(L"own\\", {kClient})), kOwnTestView);
+    EXPECT_EQ(searched(settings, kOwnRegistryView), temp.path() + L"own\\");
 }
 
 TEST_F(RegistrySearch, AThousandSubkeysUnderOneKeyRankCorrectly) {
@@ -148,7 +148,7 @@ TEST_F(RegistrySearch, AThousandSubkeysUnderOneKeyRankCorrectly) {
     EXPECT_EQ(searched(settings), best + L"\\");
 
     std::vector<JavaRuntime> candidates;
-    scanRuntimeKey(runtimeKeys()[1], RegistryView::Native32, LauncherSettings{}, candidates);
+    scanRuntimeKey(runtimeKeys()[1], kOwnRegistryView, LauncherSettings{}, candidates);
     EXPECT_EQ(candidates.size(), 1000u);
 }
 
@@ -164,7 +164,7 @@ TEST_F(RegistrySearch, OddSubkeyNamesParseAsVersionsOrZero) {
     ASSERT_EQ(longName.size(), 255u);
     registry.add(kJavaSoftJre, longName, stored(temp.runtime(L"long\\", {kClient})));
     std::vector<JavaRuntime> candidates;
-    scanRuntimeKey(runtimeKeys()[1], RegistryView::Native32, LauncherSettings{}, candidates);
+    scanRuntimeKey(runtimeKeys()[1], kOwnRegistryView, LauncherSettings{}, candidates);
     ASSERT_EQ(candidates.size(), 2u);
     // The overlong update number does not parse, so the subkey counts as 0.0.0.0.
     EXPECT_EQ(candidates[1].version, JavaVersion{});

@@ -72,16 +72,17 @@ std::string peFile(uint16_t machine, uint32_t headerOffset = 0x80, size_t size =
 
 TEST(ForeignMachineLibrary, OnlyAPeImageForAnotherMachineCounts) {
     TempFolder temp;
-    temp.writeFile(L"x64.dll", peFile(0x8664));
-    temp.writeFile(L"x86.dll", peFile(0x014C));
+    const bool build64 = sizeof(void*) == 8;
+    temp.writeFile(L"other.dll", peFile(build64 ? 0x014C : 0x8664));
+    temp.writeFile(L"own.dll", peFile(build64 ? 0x8664 : 0x014C));
     temp.writeFile(L"empty.dll", "");
     temp.writeFile(L"text.dll", "This program cannot be run in DOS mode.\r\n");
     temp.writeFile(L"truncated.dll", peFile(0x8664).substr(0, 0x84));
     temp.writeFile(L"farOffset.dll", peFile(0x8664, 0x7FFFFFF0));
     temp.writeFile(L"mzOnly.dll", "MZ");
 
-    EXPECT_TRUE(isForeignMachineLibrary(temp.path() + L"x64.dll"));
-    EXPECT_FALSE(isForeignMachineLibrary(temp.path() + L"x86.dll"));
+    EXPECT_TRUE(isForeignMachineLibrary(temp.path() + L"other.dll"));
+    EXPECT_FALSE(isForeignMachineLibrary(temp.path() + L"own.dll"));
     for (const wchar_t* name : {L"empty.dll", L"text.dll", L"truncated.dll", L"farOffset.dll", L"mzOnly.dll",
                                 L"missing.dll"}) {
         EXPECT_FALSE(isForeignMachineLibrary(temp.path() + name)) << name;

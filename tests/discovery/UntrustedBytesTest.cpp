@@ -21,17 +21,20 @@ std::vector<uint8_t> peImage(uint16_t machine, uint32_t headerOffset = 0x80, siz
     return bytes;
 }
 
-bool foreign(const std::vector<uint8_t>& bytes) {
+bool foreign(const std::vector<uint8_t>& bytes, uint16_t ownMachine = kMachineI386) {
     // A copy of exactly `size` bytes lets the sanitizers catch any read past the end.
     std::vector<uint8_t> exact(bytes);
     exact.shrink_to_fit();
-    return isForeignMachineImage(exact.data(), exact.size());
+    return isForeignMachineImage(exact.data(), exact.size(), ownMachine);
 }
 
 TEST(PeMachine, OnlyAWellFormedImageForAnotherMachineIsForeign) {
-    EXPECT_TRUE(foreign(peImage(0x8664)));
+    EXPECT_TRUE(foreign(peImage(kMachineAmd64)));
     EXPECT_TRUE(foreign(peImage(0xAA64)));
     EXPECT_FALSE(foreign(peImage(kMachineI386)));
+    // The 64-bit build mirrors it.
+    EXPECT_TRUE(foreign(peImage(kMachineI386), kMachineAmd64));
+    EXPECT_FALSE(foreign(peImage(kMachineAmd64), kMachineAmd64));
 
     std::vector<uint8_t> noSignature = peImage(0x8664);
     noSignature[0x81] = 'X';
@@ -42,7 +45,7 @@ TEST(PeMachine, OnlyAWellFormedImageForAnotherMachineIsForeign) {
 }
 
 TEST(PeMachine, BadSizesAndOffsetsAreNotImages) {
-    EXPECT_FALSE(isForeignMachineImage(nullptr, 0));
+    EXPECT_FALSE(isForeignMachineImage(nullptr, 0, kMachineI386));
     EXPECT_FALSE(foreign({'M', 'Z'}));
     EXPECT_FALSE(foreign(std::vector<uint8_t>(std::begin("This is not a DLL, just text."), std::end("This is not a DLL, just text."))));
     EXPECT_FALSE(foreign(peImage(0x8664, 0xFFFFFFF0u)));  // e_lfanew far past the end

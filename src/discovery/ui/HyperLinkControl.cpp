@@ -1,6 +1,7 @@
 #include "discovery/ui/HyperLinkControl.h"
 
 #include <commctrl.h>
+#include <cstddef>
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -14,8 +15,8 @@ namespace {
 constexpr UINT_PTR kSubclassId = 1;
 constexpr UINT_PTR kToolId = 1;
 // Windows before Vista reject the record that carries lpReserved.
-constexpr UINT kToolRecordSizeBeforeVista = 44;
-static_assert(sizeof(TTTOOLINFOW) == 48, "tool record layout of Vista and later");
+constexpr UINT kToolRecordSizeBeforeVista = offsetof(TTTOOLINFOW, lpReserved);
+static_assert(sizeof(void*) != 4 || kToolRecordSizeBeforeVista == 44, "tool record layout before Vista");
 
 UINT toolRecordSize() {
     const DWORD majorVersion = LOBYTE(LOWORD(GetVersion()));
