@@ -7,4 +7,9 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/harness/wine-exec)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/harness/wine-exec 32)
+# This build's names, and the compiler of the other architecture for the
+# doubles that stand for a runtime this build cannot host.
+set(LAUNCHER_NAME launcher)
+set(LAUNCHER_MANIFEST_ARCH x86)
+set(LAUNCHER_FOREIGN_CXX x86_64-w64-mingw32-g++-posix)

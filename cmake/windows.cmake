@@ -1,5 +1,5 @@
-# Cross build for 32-bit Windows: the launcher, its test doubles and the
-# tests that run under Wine.
+# Cross build for Windows, one architecture per build tree (the toolchain file
+# names it): the launcher, its test doubles and the tests that run under Wine.
 set(CMAKE_CXX_FLAGS_MINSIZEREL "-Os -DNDEBUG")
 set(CMAKE_C_FLAGS_MINSIZEREL "-Os -DNDEBUG")
 add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections)
@@ -11,11 +11,14 @@ add_link_options(-static -Wl,--gc-sections)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
 
+# The manifest names the architecture, for itself and for the common controls.
+configure_file(src/resources/launcher.manifest.in ${CMAKE_BINARY_DIR}/resources/launcher.manifest @ONLY)
 add_library(launcher_resources OBJECT src/resources/launcher.rc)
 # windres reports no dependencies: name what the script pulls in.
 file(GLOB resource_parts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*)
-set_source_files_properties(src/resources/launcher.rc PROPERTIES OBJECT_DEPENDS "${resource_parts}")
-target_include_directories(launcher_resources PRIVATE src/resources)
+set_source_files_properties(src/resources/launcher.rc PROPERTIES
+  OBJECT_DEPENDS "${resource_parts};${CMAKE_BINARY_DIR}/resources/launcher.manifest")
+target_include_directories(launcher_resources PRIVATE src/resources ${CMAKE_BINARY_DIR}/resources)
 
 # A subsystem's Win32 code: one static library each, so a test program
 # links only what it exercises.
@@ -38,12 +41,14 @@ include(cmake/common.cmake)
 
 get_property(launcher_libraries GLOBAL PROPERTY LAUNCHER_LIBRARIES)
 add_executable(launcher WIN32 src/core/main.cpp src/core/Launcher.cpp)
+set_target_properties(launcher PROPERTIES OUTPUT_NAME ${LAUNCHER_NAME})
 target_link_libraries(launcher PRIVATE ${launcher_libraries} launcher_resources)
 target_link_options(launcher PRIVATE -municode -s)
 add_custom_command(TARGET launcher POST_BUILD
-  COMMAND stat -c "launcher.exe: %s bytes" $<TARGET_FILE:launcher>)
+  COMMAND stat -c "%n: %s bytes" $<TARGET_FILE_NAME:launcher>
+  WORKING_DIRECTORY $<TARGET_FILE_DIR:launcher> VERBATIM)
 
 add_subdirectory(tests/fixtures)
 add_subdirectory(tests/e2e)
 add_test(NAME release.launcher_image
-  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/core/check_launcher_image.sh $<TARGET_FILE:launcher>)
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/core/check_launcher_image.sh $<TARGET_FILE:launcher> ${LAUNCHER_MANIFEST_ARCH})

@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
-# The shipped image: a 32-bit GUI program that runs on a bare Windows, so it
-# imports system DLLs only, and not the common controls, whose loading at
-# start would double the time to reach the application's main.
+# The shipped image: a GUI program of the build's architecture that runs on a
+# bare Windows, so it imports system DLLs only, and not the common controls,
+# whose loading at start would double the time to reach the application's main.
+# Its manifest, string table and dialogs must be there in either build.
 set -euo pipefail
 image=$1
-headers=$(i686-w64-mingw32-objdump -p "$image")
-grep -q "file format pei-i386" <<<"$headers" || { echo "not a PE32 i386 image"; exit 1; }
+arch=$2  # x86 or amd64, as the manifest names it
+case $arch in
+  x86) format="pei-i386" objdump=i686-w64-mingw32-objdump magic="PE32" ;;
+  amd64) format="pei-x86-64" objdump=x86_64-w64-mingw32-objdump magic="PE32+" ;;
+  *) echo "unknown architecture $arch"; exit 2 ;;
+esac
+headers=$($objdump -p "$image")
+grep -q "file format $format\$" <<<"$headers" || { echo "not a $magic $format image"; exit 1; }
+grep -q "^Magic.*($magic)" <<<"$headers" || { echo "optional header is not $magic"; exit 1; }
 grep -q "Subsystem.*(Windows GUI)" <<<"$headers" || { echo "not a GUI program"; exit 1; }
 allowed=" advapi32.dll gdi32.dll gdiplus.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll user32.dll "
 status=0
@@ -15,4 +23,16 @@ for dll in $(awk '/DLL Name:/ {print tolower($3)}' <<<"$headers"); do
     status=1
   fi
 done
+
+# Resources, read back as a script: the manifest naming this architecture,
+# the string table (202-230) and the two dialogs.
+script=$(${objdump%objdump}windres -i "$image" -O rc 2>/dev/null) || { echo "resources unreadable"; exit 1; }
+grep -q "^1 24 /\* RT_MANIFEST \*/" <<<"$script" || { echo "no manifest"; status=1; }
+manifest=$(grep -a -o 'processorArchitecture="[a-z0-9]*"' "$image" | sort -u)
+[ "$manifest" = "processorArchitecture=\"$arch\"" ] || { echo "manifest architecture: $manifest"; status=1; }
+for id in $(seq 202 230); do
+  grep -q "^  $id, " <<<"$script" || { echo "string $id missing"; status=1; }
+done
+grep -q "^201 DIALOG " <<<"$script" || { echo "dialog 201 missing"; status=1; }
+grep -q "^231 DIALOGEX " <<<"$script" || { echo "dialog 231 missing"; status=1; }
 exit $status
