@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Lays the sample application out as a user would ship it, with launcher.exe
-# under the application's name, and starts it under the running Wine session.
+# Lays the sample application out as a user would ship it, with the build's
+# launcher under the application's name, and starts it under the running Wine
+# session (whose architecture matches the build).
 # The JVM double from tests/fixtures/jvm plays the Java runtime.
 # Usage (inside a Wine session): examples/run.sh BUILD_DIR
 set -euo pipefail
@@ -10,14 +11,16 @@ app=$build/sample/Hello
 
 rm -rf "$app"
 mkdir -p "$app/lib"
-cp "$build/launcher.exe" "$app/Hello.exe"
+launcher=$(ls "$build"/launcher.exe "$build"/launcher64.exe 2>/dev/null | head -1)
+echo "--- $(basename "$launcher") as Hello.exe"
+cp "$launcher" "$app/Hello.exe"
 cp "$here/hello/lib/hello.jar" "$app/lib/"
-runtime=$(winepath -w "$build/runtimes/full")
+runtime=$(wine_run winepath.exe -w "$build/runtimes/full" | tr -d '\r')
 sed "s|^JRE Path=.*|JRE Path=${runtime//\\/\\\\}\\\\|" "$here/hello/Hello.ini" > "$app/Hello.ini"
 
 cd "$app"
 set +e
-wine Hello.exe "first argument" second
+wine_run Hello.exe "first argument" second
 code=$?
 set -e
 echo "--- $app/hello.log"

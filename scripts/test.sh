@@ -1,16 +1,83 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds everything and runs every test: the pure logic
-# natively under ASan/UBSan with short fuzz runs, then the Windows build
-# under Wine (unit, in-process GUI and end-to-end tests).
+# natively under ASan/UBSan with short fuzz runs, then each Windows build
+# under Wine (unit, in-process GUI and end-to-end tests). The 64-bit suite
+# always runs natively; the 32-bit one natively where the processor runs
+# 32-bit code, else emulated, else not at all, and the summary says which.
+# LAUNCHER_FORCE_EMULATED_I386=1 takes the emulated path on any machine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# LAUNCHER_BUILD_ROOT puts the build trees elsewhere, so work trees can share a checkout.
+build=${LAUNCHER_BUILD_ROOT:-$root/build}
 bash "$root/scripts/build.sh"
+source "$root/tests/harness/i386.sh"
+if [ "${LAUNCHER_FORCE_EMULATED_I386:-}" = 1 ]; then
+  # Leave a machine that runs 32-bit code itself as it was.
+  trap 'i386_processor_runs && i386_remove_emulation' EXIT
+fi
 
-cmake -S "$root" -B "$root/build-native" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$root/build-native"
-ctest --test-dir "$root/build-native" --output-on-failure -j2
+cmake -S "$root" -B "$build/native" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build "$build/native"
+set +e
+ctest --test-dir "$build/native" --output-on-failure -j2 | tee "$build/native/suite.log"
+set -e
 
-cd "$root"
-source tests/harness/wine-session.sh "$root/build"
-# One at a time: the tests share one desktop, one keyboard focus and one registry.
-ctest --test-dir "$root/build" --output-on-failure --timeout 300
+# One Windows suite: its own Wine prefix, server and display, so the two
+# suites run side by side; within a suite the tests run one at a time, as
+# they share one desktop, one keyboard focus and one registry.
+run_windows_suite() {
+  local arch=$1 bits=$2 timeout=$3
+  (
+    source "$root/tests/harness/wine-session.sh" "$build/$arch" "$bits"
+    ctest --test-dir "$build/$arch" --output-on-failure --timeout "$timeout"
+  ) >"$build/$arch/suite.log" 2>&1
+}
+
+mode32=$(i386_mode)
+run_windows_suite x64 64 300 &
+suite64=$!
+if [ "$mode32" = native ]; then
+  run_windows_suite x86 32 300 &
+elif [ "$mode32" = emulated ]; then
+  export LAUNCHER_TEST_TIME_SCALE=4
+  run_windows_suite x86 32 1200 &
+fi
+suite32=$!
+[ "$mode32" = none ] && suite32=
+wait $suite64 || true
+[ -n "$suite32" ] && { wait "$suite32" || true; }
+
+counts() {  # passed and failed, from a ctest log
+  sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\2 \1/p' "$1" | tail -1 |
+    awk '{ print $1 - $2 " passed, " $2 " failed" }'
+}
+status=0
+summary=()
+total_passed=0
+total_failed=0
+summarise() {  # name log
+  local line
+  line=$(counts "$2")
+  [ -n "$line" ] || line="0 passed, 1 failed (the suite did not finish)"
+  [[ $line == *" 0 failed"* ]] || status=1
+  total_passed=$((total_passed + ${line%% passed*}))
+  line_failed=${line#*passed, }
+  total_failed=$((total_failed + ${line_failed%% failed*}))
+  summary+=("$1: $line")
+}
+summarise "pure logic (Linux x86-64, native)" "$build/native/suite.log"
+echo "=== launcher64.exe suite"
+cat "$build/x64/suite.log"
+if [ "$mode32" != none ]; then
+  echo "=== launcher.exe suite"
+  cat "$build/x86/suite.log"
+fi
+summarise "launcher64.exe (x86-64, native)" "$build/x64/suite.log"
+if [ "$mode32" = none ]; then
+  summary+=("launcher.exe (x86): not run, this machine cannot run 32-bit x86 programs")
+else
+  summarise "launcher.exe (x86, $mode32)" "$build/x86/suite.log"
+fi
+printf '%s\n' "${summary[@]}"
+echo "tests: $total_passed passed, $total_failed failed"
+exit $status
