@@ -12,7 +12,8 @@ build=${LAUNCHER_BUILD_ROOT:-$root/build}
 bash "$root/scripts/build.sh"
 source "$root/tests/harness/i386.sh"
 if [ "${LAUNCHER_FORCE_EMULATED_I386:-}" = 1 ]; then
-  # Leave a machine that runs 32-bit code itself as it was.
+  # Leave a machine that runs 32-bit code itself as it was, should the
+  # emulation have been registered for the whole machine.
   trap 'i386_processor_runs && i386_remove_emulation' EXIT
 fi
 
@@ -32,20 +33,23 @@ run_windows_suite() {
     ctest --test-dir "$build/$arch" --output-on-failure --timeout "$timeout"
   ) >"$build/$arch/suite.log" 2>&1
 }
+export root build
+export -f run_windows_suite
 
 mode32=$(i386_mode)
 run_windows_suite x64 64 300 &
 suite64=$!
+suite32=
 if [ "$mode32" = native ]; then
   run_windows_suite x86 32 300 &
+  suite32=$!
 elif [ "$mode32" = emulated ]; then
-  export LAUNCHER_TEST_TIME_SCALE=4
-  run_windows_suite x86 32 1200 &
+  # Every 32-bit process start takes about half a second under emulation.
+  LAUNCHER_TEST_TIME_SCALE=4 i386_run_emulated run_windows_suite x86 32 1200 &
+  suite32=$!
 fi
-suite32=$!
-[ "$mode32" = none ] && suite32=
 wait $suite64 || true
-[ -n "$suite32" ] && { wait "$suite32" || true; }
+[ -z "$suite32" ] || wait "$suite32" || true
 
 counts() {  # passed and failed, from a ctest log
   sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\2 \1/p' "$1" | tail -1 |

@@ -61,7 +61,7 @@ i386_runs_natively() {
 i386_mode() {
   if i386_runs_natively; then
     echo native
-  elif _i386_emulation_entry && i386_runs; then
+  elif { _i386_emulation_entry && i386_runs; } || i386_run_emulated i386_runs; then
     echo emulated
   else
     echo none
@@ -102,42 +102,66 @@ _i386_add_backports_source() {
   apt-get update -qq
 }
 
-# Installs qemu-user of a version fast enough for Wine (the release's own 7.2
-# takes a minute per 32-bit process) and registers it for i386 programs.
-i386_provide_emulation() {
-  if [ "$(_i386_qemu_major)" -lt "$I386_QEMU_MIN_MAJOR" ]; then
-    local codename
-    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
-    if ! _i386_add_backports_source; then
-      echo "i386 emulation: no backports suite could be derived from the apt sources" >&2
-      return 1
-    fi
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-      -t "$codename-backports" qemu-user >/dev/null 2>&1 || true
-    if [ "$(_i386_qemu_major)" -lt "$I386_QEMU_MIN_MAJOR" ]; then
-      echo "i386 emulation: qemu-user $I386_QEMU_MIN_MAJOR or later is not available" >&2
-      return 1
-    fi
-  fi
-  [ -e "$I386_BINFMT_DIR/register" ] || mount -t binfmt_misc binfmt_misc "$I386_BINFMT_DIR" 2>/dev/null || true
-  if [ ! -e "$I386_BINFMT_DIR/register" ]; then
-    echo "i386 emulation: binfmt_misc is not available" >&2
+# Installs qemu-user of a version fast enough for Wine: the release's own 7.2
+# takes a minute per 32-bit process.
+i386_install_qemu() {
+  [ "$(_i386_qemu_major)" -ge "$I386_QEMU_MIN_MAJOR" ] && return 0
+  local codename
+  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  if ! _i386_add_backports_source; then
+    echo "i386 emulation: no backports suite could be derived from the apt sources" >&2
     return 1
   fi
-  if ! _i386_emulation_entry; then
-    # ELF32, little endian, executable or shared object, machine 3 (i386).
-    # F opens the interpreter now, so it also serves processes in other
-    # mount namespaces and chroots.
-    printf '%s' ":$I386_BINFMT_NAME:M::"\
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    -t "$codename-backports" qemu-user >/dev/null 2>&1 || true
+  if [ "$(_i386_qemu_major)" -lt "$I386_QEMU_MIN_MAJOR" ]; then
+    echo "i386 emulation: qemu-user $I386_QEMU_MIN_MAJOR or later is not available" >&2
+    return 1
+  fi
+}
+
+# Registers qemu-i386 for i386 programs in the binfmt_misc instance mounted
+# at I386_BINFMT_DIR.
+_i386_register() {
+  [ -e "$I386_BINFMT_DIR/register" ] || mount -t binfmt_misc binfmt_misc "$I386_BINFMT_DIR" 2>/dev/null || true
+  [ -e "$I386_BINFMT_DIR/register" ] || return 1
+  _i386_emulation_entry && return 0
+  # ELF32, little endian, executable or shared object, machine 3 (i386).
+  # F opens the interpreter now, so it also serves other mount namespaces.
+  printf '%s' ":$I386_BINFMT_NAME:M::"\
 '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:'\
 '\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'\
 "$(command -v qemu-i386):F" >"$I386_BINFMT_DIR/register"
+}
+
+# Emulation for the whole machine, where its processor cannot run i386 code.
+i386_provide_emulation() {
+  i386_install_qemu || return 1
+  if ! _i386_register; then
+    echo "i386 emulation: binfmt_misc is not available" >&2
+    return 1
   fi
   i386_runs
 }
 
-# Takes the emulation away again, so a machine that runs i386 code itself is
-# not left emulating it.
+# Runs a command with i386 programs emulated: through the machine's
+# registration where there is one, else in a user and mount namespace with
+# a binfmt_misc instance of its own (Linux 6.7 and later), so a forced run
+# leaves a machine that runs i386 code itself untouched.
+i386_run_emulated() {
+  if _i386_emulation_entry && [ "$(head -1 "$I386_BINFMT_DIR/$I386_BINFMT_NAME")" = enabled ]; then
+    "$@"
+    return
+  fi
+  [ "$(_i386_qemu_major)" -ge "$I386_QEMU_MIN_MAJOR" ] || return 1
+  unshare --user --map-root-user --mount --propagation private bash -c '
+    source "$1"; shift
+    mount -t binfmt_misc binfmt_misc "$I386_BINFMT_DIR" 2>/dev/null && _i386_register || exit 125
+    "$@"' i386-emulated "${BASH_SOURCE[0]}" "$@"
+}
+
+# Takes the machine-wide emulation away again, so a machine that runs i386
+# code itself is not left emulating it.
 i386_remove_emulation() {
   if _i386_emulation_entry; then echo -1 >"$I386_BINFMT_DIR/$I386_BINFMT_NAME"; fi
 }
