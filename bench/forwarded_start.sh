@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs the forwarded-start benchmark under this checkout's Wine session.
-# Usage: bench/forwarded_start.sh [BUILD_DIR]   (a MinGW cross build directory)
+# Builds and runs the forwarded-start benchmark for each architecture, each in its
+# own build tree and Wine session (see bench/trees.sh).
+# Usage: bench/forwarded_start.sh [x86|x64]...   (both when none is named)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build-bench}
-[ -f "$build/build.ninja" ] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-ninja -C "$build" -j2 forwarded_start_bench >/dev/null
-source "$root/tests/harness/wine-session.sh" "$build"
-wine "$build/forwarded_start_bench.exe"
+source "$(dirname "$0")/trees.sh"
+bench_each_program forwarded_start_bench "$@"

@@ -1,6 +1,7 @@
 // Prints how long one registry pass takes with 10, 100 and 1,000 version
-// subkeys under the JavaSoft runtime key (32-bit view), all pointing at one
-// runtime folder with a client VM. Not a test: it asserts nothing.
+// subkeys under the JavaSoft runtime key in the build's own registry view,
+// all pointing at one runtime folder with a client VM. Not a test: it
+// asserts nothing.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,16 +12,18 @@
 
 #include "core/LauncherSettings.h"
 #include "core/win/Scoped.h"
+#include "discovery/RegistryRuntimes.h"
 #include "discovery/RuntimeSearch.h"
 
 namespace {
 
 const wchar_t kRuntimeKey[] = L"Software\\JavaSoft\\Java Runtime Environment";
+// Where the launcher's first pass looks.
+const REGSAM kView = registryViewFlag(kOwnRegistryView);
 
 void clearRuntimeKey() {
     ScopedRegistryKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRuntimeKey, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, key.receive()) ==
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRuntimeKey, 0, KEY_ALL_ACCESS | kView, key.receive()) == ERROR_SUCCESS) {
         RegDeleteTreeW(key.get(), nullptr);
     }
 }
@@ -30,7 +33,7 @@ bool addSubkeys(int count, const std::wstring& javaHome) {
         const std::wstring path = std::wstring(kRuntimeKey) + L"\\1." + std::to_wstring(i / 100) + L".0_" +
                                   std::to_wstring(i % 100);
         ScopedRegistryKey key;
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr,
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | kView, nullptr,
                             key.receive(), nullptr) != ERROR_SUCCESS) {
             return false;
         }
@@ -60,7 +63,8 @@ void removeRuntimeFolder(const std::wstring& home) {
 int main() {
     const std::wstring home = makeRuntimeFolder();
     LauncherSettings settings;
-    std::printf("registry pass (32-bit view, one JavaSoft JRE key), median of 9 runs\n");
+    std::printf("registry pass (%s view, one JavaSoft JRE key), median of 9 runs\n",
+                kOwnRegistryView == RegistryView::Wide64 ? "64-bit" : "32-bit");
     for (int count : {10, 100, 1000}) {
         clearRuntimeKey();
         if (!addSubkeys(count, home)) {

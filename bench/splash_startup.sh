@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs the splash start-up benchmark under this checkout's Wine session.
-# Usage: bench/splash_startup.sh [BUILD_DIR]   (a MinGW cross build directory)
+# Builds and runs the splash start-up benchmark for each architecture, each in its
+# own build tree and Wine session (see bench/trees.sh).
+# Usage: bench/splash_startup.sh [x86|x64]...   (both when none is named)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build-bench}
-[ -f "$build/build.ninja" ] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-ninja -C "$build" -j2 splash_startup_bench >/dev/null
-source "$root/tests/harness/wine-session.sh" "$build"
-wine "$build/splash_startup_bench.exe"
+source "$(dirname "$0")/trees.sh"
+bench_each_program splash_startup_bench "$@"

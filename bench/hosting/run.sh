@@ -1,13 +1,67 @@
 #!/usr/bin/env bash
-# Builds and runs the hosting benchmarks under Wine; prints figures only.
-# Usage: bench/hosting/run.sh [BUILD_DIR]
+# Builds and runs the hosting benchmarks for each architecture, each in its
+# own build tree and Wine session (see bench/trees.sh): class path building
+# per build, then one table of start to main with the builds side by side.
+# Usage: bench/hosting/run.sh [x86|x64]...   (both when none is named)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$root/build-bench}
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+source "$(dirname "$0")/../trees.sh"
+architectures=$(bench_architectures "$@")
+results=$(mktemp -d)
+trap 'rm -rf "$results"' EXIT
+
+measured=()
+for arch in $architectures; do
+  mode=$(bench_mode "$arch")
+  [ -n "$mode" ] || continue
+  if [ "$arch" = x86 ]; then launcher=launcher.exe title=x86; else launcher=launcher64.exe title=x86-64; fi
+  bench_build "$arch" launcher jvm_runtimes hosting_bare_host hosting_startup_bench hosting_classpath_bench
+  tree=$(bench_tree "$arch")
+  (
+    bench_session "$arch"
+    # Each build's own launcher and its own runtime double.
+    if ! wine_run "$tree/hosting_startup_bench.exe" "$(wine_run winepath.exe -w "$tree/$launcher")" \
+      "$(wine_run winepath.exe -w "$tree/runtimes/full")\\" >"$results/$arch"; then
+      cat "$results/$arch" >&2
+      exit 1
+    fi
+    echo "== class path building, $title ($mode)"
+    wine_run "$tree/hosting_classpath_bench.exe"
+  )
+  measured+=("$arch:$title ($mode)")
+done
+[ ${#measured[@]} -gt 0 ] || exit 1
+
+# field ARCH LINE-PREFIX N: the Nth number on the line of the start-up figures.
+field() {
+  sed -n "s/^$2: //p" "$results/$1" | tr -c '0-9.\n' ' ' | awk -v n="$3" '{ print $n }'
+}
+row() {  # label, then one cell per build
+  local label=$1
+  shift
+  { printf '%-24s' "$label"; printf '%-22s' "$@"; printf '\n'; } | sed 's/ *$//'
+}
+times() {  # ARCH NAME: median [quartiles]
+  echo "$(field "$1" "$2 ms" 1) [$(field "$1" "$2 ms" 2)-$(field "$1" "$2 ms" 3)]"
+}
+
+echo
+first=${measured[0]%%:*}
+echo "start to main and exit, ms: median [quartiles] of $(field "$first" runs 1) runs of each program," \
+  "alternating, after $(field "$first" runs 2) warm-up runs of each"
+headings=() bare=() launched=() ratio=() paired=()
+for entry in "${measured[@]}"; do
+  arch=${entry%%:*}
+  headings+=("${entry#*:}")
+  bare+=("$(times "$arch" "bare host")")
+  launched+=("$(times "$arch" launcher)")
+  ratio+=("$(field "$arch" ratio 1)")
+  paired+=("$(field "$arch" ratio 2)")
+done
+row "" "${headings[@]}"
+row "bare host" "${bare[@]}"
+row "launcher" "${launched[@]}"
+row "launcher / bare" "${ratio[@]}"
+row "per-pair ratio, median" "${paired[@]}"
+if [ ${#measured[@]} -gt 1 ]; then
+  echo "The builds ran one after the other, each in its own Wine session; compare the ratios across them."
 fi
-ninja -C "$build" -j2 launcher jvm_runtimes hosting_bare_host hosting_startup_bench hosting_classpath_bench >/dev/null
-source "$root/tests/harness/wine-session.sh" "$build"
-wine "$build/hosting_startup_bench.exe" "$(winepath -w "$build/launcher.exe")" "$(winepath -w "$build/runtimes/full")\\"
-wine "$build/hosting_classpath_bench.exe"

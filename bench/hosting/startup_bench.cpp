@@ -1,5 +1,6 @@
-// Start-up cost of launcher.exe against a bare host of the same jvm.dll:
+// Start-up cost of the launcher against a bare host of the same jvm.dll:
 // wall time from process creation to the end of a main that exits at once.
+// bench/hosting/run.sh reads the lines it prints; keep their form.
 #include <windows.h>
 
 #include <algorithm>
@@ -7,17 +8,25 @@
 #include <string>
 #include <vector>
 
+#include "core/win/Scoped.h"
+
 namespace {
 
-const int kRuns = 21;
+// Odd, so the median is one run. The first runs fill Wine's and the file
+// cache and are dropped.
+const int kRuns = 101;
+const int kWarmUpRuns = 5;
+// Wine signals a process's end before its Unix process has torn down; a run
+// started at once shares the two cores with that and came out 30 to 60 ms
+// slower in about half the runs.
+const DWORD kSettleMilliseconds = 100;
 
 std::wstring folderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
 
 void writeFile(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ScopedFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 std::string ansi(const std::wstring& text) {
@@ -31,29 +40,36 @@ double runMilliseconds(std::wstring commandLine) {
     QueryPerformanceFrequency(&frequency);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
+    PROCESS_INFORMATION created{};
+    Sleep(kSettleMilliseconds);
     QueryPerformanceCounter(&start);
-    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &created)) {
         return -1;
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
+    ScopedHandle process(created.hProcess);
+    ScopedHandle thread(created.hThread);
+    WaitForSingleObject(process.get(), INFINITE);
     QueryPerformanceCounter(&end);
     DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    GetExitCodeProcess(process.get(), &code);
     if (code != 0) return -1;
     return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-double median(std::vector<double> values) {
+// The value at the given fraction of the sorted runs: 0.5 is the median.
+double quantile(std::vector<double> values, double fraction) {
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return values[static_cast<size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5)];
+}
+
+void printTimes(const char* name, const std::vector<double>& times) {
+    std::printf("%s ms: %.1f median, %.1f to %.1f quartiles\n", name, quantile(times, 0.5), quantile(times, 0.25),
+                quantile(times, 0.75));
 }
 
 }  // namespace
 
-// startup_bench <launcher.exe> <runtime folder ending in "\">
+// startup_bench <launcher exe> <runtime folder ending in "\">
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) return 2;
     wchar_t self[MAX_PATH];
@@ -75,18 +91,26 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring launcherCommand = L"\"" + exe + L"\" -nosplash";
     std::wstring bareCommand = L"\"" + benchFolder + L"hosting_bare_host.exe\" \"" + jvm + L"\" \"-Djava.class.path=" +
                                folder + L"app.classes;\" bench/Main";
-    std::vector<double> launcher, bare;
-    for (int i = 0; i < kRuns; ++i) {
-        launcher.push_back(runMilliseconds(launcherCommand));
-        bare.push_back(runMilliseconds(bareCommand));
-        if (launcher.back() < 0 || bare.back() < 0) {
+    std::vector<double> launcher, bare, ratios;
+    for (int i = -kWarmUpRuns; i < kRuns; ++i) {
+        // Each goes first in every other pair, so neither always runs in
+        // the other's wake.
+        bool launcherFirst = i % 2 == 0;
+        double first = runMilliseconds(launcherFirst ? launcherCommand : bareCommand);
+        double second = runMilliseconds(launcherFirst ? bareCommand : launcherCommand);
+        if (first < 0 || second < 0) {
             std::printf("run %d failed\n", i);
             return 1;
         }
+        if (i < 0) continue;
+        launcher.push_back(launcherFirst ? first : second);
+        bare.push_back(launcherFirst ? second : first);
+        ratios.push_back(launcher.back() / bare.back());
     }
-    double launcherMedian = median(launcher);
-    double bareMedian = median(bare);
-    std::printf("start to main and exit, median of %d runs: launcher.exe %.1f ms, bare host %.1f ms, ratio %.3f\n",
-                kRuns, launcherMedian, bareMedian, launcherMedian / bareMedian);
+    std::printf("runs: %d of each, alternating, after %d warm-up runs of each\n", kRuns, kWarmUpRuns);
+    printTimes("bare host", bare);
+    printTimes("launcher", launcher);
+    std::printf("ratio: %.3f of medians, %.3f median of per-pair ratios\n",
+                quantile(launcher, 0.5) / quantile(bare, 0.5), quantile(ratios, 0.5));
     return 0;
 }
