@@ -18,7 +18,9 @@ DWORD expectSingleErrorBox(LauncherProcess& process, const std::wstring& text, c
     EXPECT_EQ(controlText(box, 0xFFFF), text);
     EXPECT_EQ(windowText(box), L"Error");
     EXPECT_EQ(ownerOf(box), nullptr);
-    if (screenshot) EXPECT_FALSE(saveScreenshot(screenshot).empty());
+    if (screenshot) {
+        EXPECT_FALSE(saveScreenshot(screenshot).empty());
+    }
     clickButton(box, IDOK);
     EXPECT_TRUE(process.wait(10000));
     return process.exitCode();

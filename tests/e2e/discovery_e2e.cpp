@@ -1,53 +1,24 @@
-// Which runtime launcher.exe picks, and the hand-over of a 64-bit runtime to
-// the paired executable. Runtimes here hold a jvm.dll that is plain text, so
-// loading it fails with a message naming the chosen library.
+// Which runtime the launcher picks, and the hand-over of a runtime of the
+// other architecture to the paired executable. Runtimes here hold a jvm.dll
+// that is plain text, so loading it fails with a message naming the chosen
+// library.
 #include <gtest/gtest.h>
 
-#include "core/win/Scoped.h"
 #include "support/LauncherProcess.h"
+#include "support/Polling.h"
+#include "support/RegisteredRuntimes.h"
 #include "support/Robot.h"
 #include "support/Sandbox.h"
 #include "support/TextFiles.h"
 
 namespace {
 
-const wchar_t kJavaSoftJre[] = L"Software\\JavaSoft\\Java Runtime Environment";
 const int kNotFoundMessage = 203;
 
 std::wstring pairRecorder() { return buildPath(L"tests\\fixtures\\pair\\pair_recorder.exe"); }
 
-REGSAM viewFlag(bool wide) { return wide ? KEY_WOW64_64KEY : KEY_WOW64_32KEY; }
-
-void clearRegisteredRuntimes() {
-    const wchar_t* keys[] = {L"Software\\JavaSoft\\Java Development Kit", kJavaSoftJre,
-                             L"Software\\JRockit\\Java Runtime Environment", L"Software\\JRockit\\Java Development Kit",
-                             L"Software\\IBM\\Java2 Runtime Environment"};
-    for (bool wide : {false, true}) {
-        for (const wchar_t* key : keys) {
-            ScopedRegistryKey handle;
-            if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS | viewFlag(wide), handle.receive()) ==
-                ERROR_SUCCESS) {
-                RegDeleteTreeW(handle.get(), nullptr);
-            }
-        }
-    }
-}
-
-void registerRuntime(bool wide, const std::wstring& version, const std::wstring& javaHome) {
-    ScopedRegistryKey key;
-    const std::wstring path = std::wstring(kJavaSoftJre) + L"\\" + version;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | viewFlag(wide), nullptr,
-                              key.receive(), nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(key.get(), L"JavaHome", 0, REG_SZ, reinterpret_cast<const BYTE*>(javaHome.c_str()),
-                   DWORD((javaHome.size() + 1) * sizeof(wchar_t)));
-}
-
 class Discovery : public ::testing::Test {
 protected:
-    Discovery() { clearRegisteredRuntimes(); }
-    ~Discovery() override { clearRegisteredRuntimes(); }
-
     // A runtime folder `relative` (ending in "\") inside the sandbox whose client jvm.dll is text.
     std::wstring fakeRuntime(const std::wstring& relative) {
         sandbox.makeFolder(relative + L"bin\\client");
@@ -82,26 +53,25 @@ protected:
         return text;
     }
 
+    RegisteredRuntimes registry;
     Sandbox sandbox;
 };
 
 std::wstring jvmOf(const std::wstring& home) { return home + L"bin\\client\\jvm.dll"; }
 
 // The paired program may still be starting when the launcher has already returned.
-bool waitForFile(const std::wstring& path) {
-    for (int i = 0; i < 200 && !fileExists(path); ++i) Sleep(50);
-    return fileExists(path);
-}
+bool waitForFile(const std::wstring& path) { return waitUntil([&] { return fileExists(path); }, 10000); }
 
 bool mentions(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
 
 TEST_F(Discovery, EachPlaceIsTriedOnlyWhenTheOneBeforeItFindsNothing) {
     const std::wstring configured = fakeRuntime(L"configured\\");
     const std::wstring local = fakeRuntime(L"jre\\");
-    const std::wstring registered32 = fakeRuntime(L"registered32\\");
-    const std::wstring registered64 = fakeRuntime(L"registered64\\");
-    registerRuntime(false, L"1.6", registered32.substr(0, registered32.size() - 1));
-    registerRuntime(true, L"1.8", registered64);
+    const std::wstring registeredOwn = fakeRuntime(L"registered-own\\");
+    const std::wstring registeredPaired = fakeRuntime(L"registered-paired\\");
+    // The paired view's runtime is newer, yet the own view is searched first.
+    registry.add(RuntimeView::Own, L"1.6", registeredOwn.substr(0, registeredOwn.size() - 1));
+    registry.add(RuntimeView::Paired, L"1.8", registeredPaired);
     const std::string pair = "[Application]\nPair Product=" + toUtf8(pairRecorder()) + "\n";
     LaunchOptions options;
     options.environment[L"PAIR_RECORDER_FILE"] = sandbox.path(L"record.txt");
@@ -113,19 +83,18 @@ TEST_F(Discovery, EachPlaceIsTriedOnlyWhenTheOneBeforeItFindsNothing) {
     EXPECT_TRUE(mentions(loadFailureText(options), jvmOf(local)));
 
     DeleteFileW(sandbox.path(L"jre\\bin\\java.dll").c_str());
-    EXPECT_TRUE(mentions(loadFailureText(options), jvmOf(registered32)));
+    EXPECT_TRUE(mentions(loadFailureText(options), jvmOf(registeredOwn)));
     EXPECT_FALSE(fileExists(sandbox.path(L"record.txt")));
 
-    // Only the 64-bit view is left: the paired program is started instead of loading anything.
-    clearRegisteredRuntimes();
-    registerRuntime(true, L"1.8", registered64);
+    // Only the paired view is left: the paired program is started instead of loading anything.
+    registry.clear();
+    registry.add(RuntimeView::Paired, L"1.8", registeredPaired);
     EXPECT_EQ(runToExit(sandbox.exePath(), options), 0u);
     EXPECT_TRUE(waitForFile(sandbox.path(L"record.txt")));
 }
 
-TEST_F(Discovery, WithoutAPairProductThe64BitViewIsNotSearched) {
-    const std::wstring registered64 = fakeRuntime(L"registered64\\");
-    registerRuntime(true, L"1.8", registered64);
+TEST_F(Discovery, WithoutAPairProductThePairedViewIsNotSearched) {
+    registry.add(RuntimeView::Paired, L"1.8", fakeRuntime(L"registered-paired\\"));
     writeIni("Minimum Version=1.6\nMaximum Version=any\n");
     EXPECT_EQ(notFoundText(),
               L"Det gick inte att hitta JRE (Java Runtime Environment). Hämta och installera JRE (äldsta version 1.6) "
@@ -134,7 +103,7 @@ TEST_F(Discovery, WithoutAPairProductThe64BitViewIsNotSearched) {
 
 TEST_F(Discovery, ServerOnlyRejectsAClientRuntimeWithTheServerText) {
     const std::wstring client = fakeRuntime(L"client\\");
-    registerRuntime(false, L"1.8", client);
+    registry.add(RuntimeView::Own, L"1.8", client);
     writeIni("JVM Type=server\nJRE Path=" + toUtf8(client) + "\n");
     EXPECT_EQ(notFoundText(), L"Det gick inte att hitta JRE (Java Runtime Environment). Hämta och installera JRE med "
                               L"server-JVM (senaste version) från:");
@@ -156,7 +125,7 @@ TEST_F(Discovery, ARelativeJrePathFollowsTheWorkingFolderAndItsOverride) {
 class PairedLaunch : public Discovery {
 protected:
     void writePairIni(const std::string& extra) {
-        writeIni("JRE Path=" + toUtf8(runtimeFixture(L"pair64")) + "\n[Application]\n" + extra);
+        writeIni("JRE Path=" + toUtf8(runtimeFixture(L"pair-foreign")) + "\n[Application]\n" + extra);
     }
     std::wstring recorded() {
         if (!waitForFile(sandbox.path(L"record.txt"))) return L"(not started)";
@@ -189,7 +158,7 @@ TEST_F(PairedLaunch, APairProductThatCannotStartEndsWithZero) {
 TEST_F(PairedLaunch, WithoutAPairProductTheForeignJvmGoesOnToLoading) {
     writePairIni("");
     const std::wstring text = loadFailureText();
-    EXPECT_TRUE(mentions(text, runtimeFixture(L"pair64") + L"bin\\client\\jvm.dll")) << toUtf8(text);
+    EXPECT_TRUE(mentions(text, runtimeFixture(L"pair-foreign") + L"bin\\client\\jvm.dll")) << toUtf8(text);
     EXPECT_TRUE(mentions(text, L"193")) << toUtf8(text);
 }
 

@@ -1,4 +1,4 @@
-// The Java runtime hosted by launcher.exe, seen through the JVM double's
+// The Java runtime hosted by the launcher, seen through the JVM double's
 // call log: the option list, the Java thread, main, the exit codes, the
 // standard stream files and the failure messages.
 #include <gtest/gtest.h>
@@ -47,7 +47,7 @@ struct Outcome {
     int messageBoxes = 0;
 };
 
-// One application folder: launcher.exe, its settings, class descriptions
+// One application folder: the launcher, its settings, class descriptions
 // for the double and the call log.
 class HostedApp {
 public:
@@ -74,19 +74,20 @@ public:
         launch_.arguments = arguments;
         LauncherProcess process(sandbox_.exePath(), launch_);
         Outcome outcome;
-        DWORD start = GetTickCount();
-        while (!process.wait(20)) {
-            for (HWND box : findWindows(process.processId(), L"#32770")) {
-                if (!IsWindowVisible(box)) continue;
-                std::wstring text = controlText(box, 0xFFFF);
-                while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
-                if (outcome.messageBoxes++ == 0) outcome.message = text;
-                clickButton(box, IDOK);
-                waitForWindowGone(box, 5000);
-            }
-            if (GetTickCount() - start > timeoutMs) return outcome;
-        }
-        outcome.exitCode = process.exitCode();
+        const bool ended = waitUntil(
+            [&] {
+                for (HWND box : findWindows(process.processId(), L"#32770")) {
+                    if (!IsWindowVisible(box)) continue;
+                    std::wstring text = controlText(box, 0xFFFF);
+                    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
+                    if (outcome.messageBoxes++ == 0) outcome.message = text;
+                    clickButton(box, IDOK);
+                    waitForWindowGone(box, 5000);
+                }
+                return process.wait(0);
+            },
+            timeoutMs);
+        if (ended) outcome.exitCode = process.exitCode();
         return outcome;
     }
 
@@ -254,7 +255,9 @@ TEST(HostingMain, MainWithoutMethodShowsTheJvmsDescriptionOrElseOneMessage) {
         Outcome outcome = app.run();
         EXPECT_EQ(outcome.exitCode, exitFailed);
         EXPECT_EQ(outcome.messageBoxes, quiet ? 1 : 0);
-        if (quiet) EXPECT_EQ(outcome.message, L"Ingen huvudmetod hittades i den angivna klassen.");
+        if (quiet) {
+            EXPECT_EQ(outcome.message, L"Ingen huvudmetod hittades i den angivna klassen.");
+        }
         EXPECT_EQ(app.logHas("ExceptionDescribe java/lang/NoSuchMethodError"), !quiet);
         EXPECT_TRUE(app.logHas("event DestroyJavaVM returns"));
     }
@@ -303,7 +306,7 @@ TEST(HostingMain, NonDaemonThreadKeepsTheProcessAlive) {
     app.classes(L"app.classes", "class app.Main\nmain thread wait-file " + ansi(app.folder()) + "\\go.txt\n");
     app.settings("", "\\app.classes", "");
     LauncherProcess process(app.sandbox().exePath(), app.launch());
-    waitUntil([&] { return app.logHas("event DestroyJavaVM waiting"); }, 10000);
+    ASSERT_TRUE(waitUntil([&] { return app.logHas("event DestroyJavaVM waiting"); }, 10000));
     EXPECT_FALSE(process.wait(300));
     app.sandbox().writeFile(L"go.txt", "");
     ASSERT_TRUE(process.wait(10000));
@@ -315,18 +318,18 @@ TEST(HostingMain, IbmProviderEndsOnlyThroughSystemExit) {
     app.classes(L"app.classes", "class app.Main\nmain return\n");
     app.settings("VM Provider=any\n", "\\app.classes", "");
     LauncherProcess process(app.sandbox().exePath(), app.launch());
-    waitUntil([&] { return app.logHas(mainCall); }, 10000);
+    ASSERT_TRUE(waitUntil([&] { return app.logHas(mainCall); }, 10000));
     EXPECT_FALSE(process.wait(1000));
     EXPECT_FALSE(app.logHas("DetachCurrentThread"));
     EXPECT_FALSE(app.logHas("DestroyJavaVM"));
 }
 
 TEST(HostingFailures, LibraryLoading) {
-    HostedApp x64(L"x64");
-    x64.settings("", "\\app.classes", "");
-    Outcome outcome = x64.run();
+    HostedApp foreign(L"foreign");
+    foreign.settings("", "\\app.classes", "");
+    Outcome outcome = foreign.run();
     EXPECT_EQ(outcome.exitCode, exitFailed);
-    EXPECT_EQ(outcome.message, L"Det gick inte att läsa in Java VM-biblioteket: " + x64.jvmPath() + L" (felnummer = 193).");
+    EXPECT_EQ(outcome.message, L"Det gick inte att läsa in Java VM-biblioteket: " + foreign.jvmPath() + L" (felnummer = 193).");
 
     for (const wchar_t* runtime : {L"no-create-java-vm", L"no-default-init-args"}) {
         HostedApp app(runtime);

@@ -1,4 +1,4 @@
-// Several launcher.exe processes of one application folder: later starts
+// Several launcher processes of one application folder: later starts
 // hand their arguments to secondaryMain in the running one (seen in the JVM
 // double's call log) and exit with its answer.
 #include <gtest/gtest.h>
@@ -194,8 +194,8 @@ void expectBothRunMain(GuardedApp& first, GuardedApp& second) {
     auto other = second.start();
     ASSERT_TRUE(second.waitForLine(mainCall, 20000));
     if (&first == &second) {
-        for (int i = 0; i < 100 && first.linesWith(mainCall).size() < 2; ++i) Sleep(50);
-        EXPECT_EQ(first.linesWith(mainCall).size(), 2u);
+        EXPECT_TRUE(waitUntil([&] { return first.linesWith(mainCall).size() == 2; }, 5000))
+            << first.linesWith(mainCall).size();
     }
     first.touch(L"release.txt");
     second.touch(L"release.txt");

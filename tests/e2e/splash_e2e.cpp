@@ -78,8 +78,13 @@ bool closeEnough(COLORREF actual, COLORREF expected) {
 const COLORREF kQuadrantColours[] = {RGB(220, 30, 30), RGB(30, 180, 60), RGB(40, 60, 230), RGB(240, 220, 40)};
 const POINT kQuadrantCentres[] = {{412, 309}, {612, 309}, {412, 459}, {612, 459}};
 
+bool quadrantShows(int quadrant) {
+    return closeEnough(screenPixel(kQuadrantCentres[quadrant].x, kQuadrantCentres[quadrant].y),
+                       kQuadrantColours[quadrant]);
+}
+
 void expectQuadrantsOnScreen(const std::string& what) {
-    waitUntil([] { return closeEnough(screenPixel(612, 459), kQuadrantColours[3]); }, 5000);
+    waitUntil([] { return quadrantShows(0) && quadrantShows(1) && quadrantShows(2) && quadrantShows(3); }, 5000);
     for (int quadrant = 0; quadrant < 4; ++quadrant) {
         const COLORREF pixel = screenPixel(kQuadrantCentres[quadrant].x, kQuadrantCentres[quadrant].y);
         EXPECT_TRUE(closeEnough(pixel, kQuadrantColours[quadrant]))
@@ -136,9 +141,13 @@ TEST(OwnSplashWindow, JpegShowsLikePngAndAnImageLargerThanTheScreenStaysCentred)
         EXPECT_EQ(-66, rect.top);
         EXPECT_EQ(1112, rect.right);
         EXPECT_EQ(834, rect.bottom);
-        waitUntil([] { return closeEnough(screenPixel(100, 100), kQuadrantColours[0]); }, 5000);
-        EXPECT_TRUE(closeEnough(screenPixel(100, 100), kQuadrantColours[0]));
-        EXPECT_TRUE(closeEnough(screenPixel(900, 700), kQuadrantColours[3]));
+        EXPECT_TRUE(waitUntil(
+            [] {
+                return closeEnough(screenPixel(100, 100), kQuadrantColours[0]) &&
+                       closeEnough(screenPixel(900, 700), kQuadrantColours[3]);
+            },
+            5000))
+            << std::hex << screenPixel(100, 100) << " " << screenPixel(900, 700);
         EXPECT_FALSE(saveScreenshot(L"splash-larger-than-screen").empty());
     });
 }
@@ -148,6 +157,7 @@ TEST(OwnSplashWindow, NoSplashSwitchAnywhereSuppressesItButNotItsOtherSpelling) 
         SplashApp app(kImage);
         LauncherProcess process(app.sandbox().exePath(), app.options(arguments));
         ASSERT_TRUE(app.waitForMain()) << arguments;
+        // The splash is up before Java starts, so by main it would be there.
         const bool suppressed = std::wstring(arguments) != L"-NoSplash";
         EXPECT_EQ(suppressed, findWindows(process.processId(), kSplashClass).empty()) << arguments;
         app.releaseMain();

@@ -10,6 +10,7 @@
 #include "core/win/DialogAnchor.h"
 #include "core/win/Scoped.h"
 #include "hosting/ExceptionDialog.h"
+#include "support/Polling.h"
 #include "support/Robot.h"
 
 namespace {
@@ -315,10 +316,12 @@ protected:
         });
         WaitForSingleObject(ready, INFINITE);
         HWND dialog = nullptr;
-        for (int i = 0; i < 500 && !dialog; ++i) {
-            EnumThreadWindows(threadId, firstVisibleWindow, reinterpret_cast<LPARAM>(&dialog));
-            if (!dialog) Sleep(10);
-        }
+        waitUntil(
+            [&] {
+                EnumThreadWindows(threadId, firstVisibleWindow, reinterpret_cast<LPARAM>(&dialog));
+                return dialog != nullptr;
+            },
+            5000);
         if (dialog) drive(dialog);
         modal.join();
         return dialog ? result : -2;

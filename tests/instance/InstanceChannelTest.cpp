@@ -10,6 +10,7 @@
 
 #include "instance/ArgumentPacking.h"
 #include "instance/RequestListener.h"
+#include "support/Polling.h"
 
 namespace {
 
@@ -121,8 +122,12 @@ TEST_F(InstanceChannel, TeardownLetsWaitingWorkersGoAndFreesTheName) {
     }
     closeSharedBlock(first);
     mainStarted.reset();
-    for (int i = 0; i < 100 && served.stoppedAtGate == 0; ++i) Sleep(10);
-    EXPECT_EQ(served.stoppedAtGate, 1);
+    const auto stopped = [] {
+        std::lock_guard<std::mutex> guard(served.lock);
+        return served.stoppedAtGate;
+    };
+    EXPECT_TRUE(waitUntil([&] { return stopped() != 0; }, 1000));
+    EXPECT_EQ(stopped(), 1);
     EXPECT_TRUE(served.lists.empty());
 
     SingleInstanceState next;
@@ -142,7 +147,7 @@ TEST_F(InstanceChannel, LaterStartWaitsBrieflyForTheHeader) {
         listening = startListening(first, name, mainStarted, nullptr, scriptedWorker);
         SetEvent(mainStarted.get());
     });
-    const bool sent = sendRequest(second, name, {L"early-3"});
+    const bool sent = sendRequest(second, name, {L"early-3"}, scaled(kListenerReadyWaitMs));
     late.join();
     ASSERT_TRUE(listening);
     ASSERT_TRUE(sent);

@@ -2,7 +2,8 @@ target_sources(pure_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/instance/ArgumentPac
 
 if(WIN32)
   add_win_tests(instance_tests ${CMAKE_SOURCE_DIR}/tests/instance/InstanceChannelTest.cpp)
-  target_link_libraries(instance_tests PRIVATE launcher_instance)
+  # e2e_support: deadlines that follow the machine's time scale.
+  target_link_libraries(instance_tests PRIVATE launcher_instance e2e_support)
 endif()
 
 if(WIN32)

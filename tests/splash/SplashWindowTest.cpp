@@ -5,6 +5,7 @@
 #include "splash/SplashScreenWindow.h"
 #include "splash/SplashState.h"
 #include "splash/SplashThread.h"
+#include "support/TimeScale.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ TEST_F(SplashWindowTest, WindowClosedFromOutsideIsNoLongerOfferedAsOwner) {
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(nullptr, splash.windowHandle.load());
     // The thread keeps waiting for its WM_QUIT.
-    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(splash.thread.get(), 50));
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(splash.thread.get(), scaled(50)));
     closeSplashThread(splash);
     EXPECT_FALSE(splash.thread);
 }

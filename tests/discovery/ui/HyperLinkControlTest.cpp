@@ -3,7 +3,6 @@
 
 #include <commctrl.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,8 @@
 #include "discovery/ui/BrowserLinkColors.h"
 #include "discovery/ui/HyperLinkControl.h"
 #include "discovery/ui/LinkStyle.h"
+#include "support/Polling.h"
+#include "support/TextFiles.h"
 
 namespace {
 
@@ -66,19 +67,24 @@ std::wstring tempFolder() {
     return buffer;
 }
 
-int lineCount(const std::wstring& path) {
-    std::ifstream file(path.c_str());
-    int lines = 0;
-    for (std::string line; std::getline(file, line);) ++lines;
-    return lines;
+int lineCount(const std::wstring& path) { return static_cast<int>(readLines(path).size()); }
+
+// The target opens in a process of its own, which writes the line.
+bool waitForLines(const std::wstring& path, int expected) {
+    return waitUntil([&] { return lineCount(path) >= expected; }, 10000);
 }
 
-bool waitForLines(const std::wstring& path, int expected) {
-    for (int i = 0; i < 100; ++i) {
-        if (lineCount(path) >= expected) return true;
-        Sleep(100);
-    }
-    return false;
+void pumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+// Dispatches this thread's messages for `ms` (scaled), for input that should change nothing.
+void pumpFor(DWORD ms) {
+    waitUntil([] {
+        pumpMessages();
+        return false;
+    }, ms);
 }
 
 LPARAM at(POINT point) { return MAKELPARAM(point.x, point.y); }
@@ -343,8 +349,10 @@ protected:
         log_ = folder + L"link_opened.log";
         script_ = folder + L"link_open.bat";
         DeleteFileW(log_.c_str());
-        std::ofstream script(script_.c_str());
-        script << "@echo opened>>\"" << std::string(log_.begin(), log_.end()) << "\"\r\n";
+        const std::string line = "@echo opened>>\"" + std::string(log_.begin(), log_.end()) + "\"\r\n";
+        ScopedFile script(CreateFileW(script_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(script.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr));
     }
     void TearDown() override {
         DeleteFileW(log_.c_str());
@@ -388,7 +396,7 @@ TEST_F(HyperLinkOpenTest, OnlyAClickOnTheTextOpensTheTargetAndMarksItVisited) {
     EXPECT_EQ(SendMessageW(window, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS);
     SendMessageW(window, WM_CHAR, L'\r', 0);
     EXPECT_TRUE(waitForLines(log_, 3));
-    Sleep(500);
+    Sleep(scaled(500));
     EXPECT_EQ(lineCount(log_), 3);
 }
 
@@ -404,26 +412,27 @@ TEST_F(HyperLinkOpenTest, RealClickOpensAndADisabledLinkIgnoresIt) {
         inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
         inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
         SendInput(2, inputs, sizeof(INPUT));
-        for (int i = 0; i < 20; ++i) {
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-            Sleep(25);
-        }
     };
 
     HyperLinkControl disabled;
     ASSERT_TRUE(disabled.attach(createStatic(script_, 0, 440, 24)));
     EnableWindow(disabled.window(), FALSE);
     realClick(disabled);
+    pumpFor(500);
     EXPECT_FALSE(disabled.visited());
-    Sleep(500);
+    Sleep(scaled(500));
     EXPECT_EQ(lineCount(log_), 0);
     DestroyWindow(disabled.window());
 
     HyperLinkControl enabled;
     ASSERT_TRUE(enabled.attach(createStatic(script_, 0, 440, 24)));
     realClick(enabled);
-    EXPECT_TRUE(enabled.visited());
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            pumpMessages();
+            return enabled.visited();
+        },
+        5000));
     EXPECT_TRUE(waitForLines(log_, 1));
 }
 

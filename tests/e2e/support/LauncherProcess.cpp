@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "support/TimeScale.h"
+
 namespace {
 
 // The test's own environment with the overrides applied, as a sorted block.
@@ -60,7 +62,7 @@ LauncherProcess::~LauncherProcess() {
 }
 
 bool LauncherProcess::wait(DWORD timeoutMs) {
-    return process_ && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+    return process_ && WaitForSingleObject(process_, scaled(timeoutMs)) == WAIT_OBJECT_0;
 }
 
 DWORD LauncherProcess::exitCode() const {
@@ -72,7 +74,7 @@ DWORD LauncherProcess::exitCode() const {
 void LauncherProcess::terminate() {
     if (!process_) return;
     TerminateProcess(process_, 0xDEAD);
-    WaitForSingleObject(process_, 5000);
+    WaitForSingleObject(process_, scaled(5000));
 }
 
 DWORD runToExit(const std::wstring& exePath, const LaunchOptions& options, DWORD timeoutMs) {

@@ -28,7 +28,7 @@ public:
     DWORD processId() const { return processId_; }
     HANDLE handle() const { return process_; }
 
-    // Waits up to `timeoutMs`; true when the process ended.
+    // Waits up to `timeoutMs` (scaled); true when the process ended.
     bool wait(DWORD timeoutMs);
     // The exit code, or STILL_ACTIVE while it runs.
     DWORD exitCode() const;
@@ -39,6 +39,6 @@ private:
     DWORD processId_ = 0;
 };
 
-// Starts, waits (default 30 s) and returns the exit code; STILL_ACTIVE on time-out
+// Starts, waits (default 30 s, scaled) and returns the exit code; STILL_ACTIVE on time-out
 // (the process is then terminated).
 DWORD runToExit(const std::wstring& exePath, const LaunchOptions& options = {}, DWORD timeoutMs = 30000);

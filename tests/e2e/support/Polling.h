@@ -1,15 +1,19 @@
-// Waiting on another process: poll a condition until it holds or time runs out.
+// Waiting on another process or thread: poll a condition until it holds or
+// time runs out.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 
-// True as soon as `condition` holds; false when `timeoutMs` passed first.
+#include "support/TimeScale.h"
+
+// True as soon as `condition` holds; false when `timeoutMs` (scaled) passed first.
 inline bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000) {
     const DWORD start = GetTickCount();
+    const DWORD deadline = scaled(timeoutMs);
     while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) return false;
+        if (GetTickCount() - start > deadline) return false;
         Sleep(20);
     }
     return true;

@@ -1,5 +1,7 @@
 #include "support/Robot.h"
 
+#include "core/win/Scoped.h"
+#include "support/Polling.h"
 #include "support/Sandbox.h"
 #include "support/TextFiles.h"
 
@@ -28,33 +30,35 @@ std::vector<HWND> findWindows(DWORD processId, const wchar_t* className) {
 }
 
 HWND waitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    do {
-        for (HWND window : findWindows(processId, className)) {
-            if (IsWindowVisible(window)) return window;
-        }
-        Sleep(20);
-    } while (GetTickCount() - start < timeoutMs);
-    return nullptr;
+    HWND found = nullptr;
+    waitUntil(
+        [&] {
+            for (HWND window : findWindows(processId, className)) {
+                if (IsWindowVisible(window)) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
 }
 
 bool waitForWindowGone(HWND window, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    while (IsWindow(window)) {
-        if (GetTickCount() - start >= timeoutMs) return false;
-        Sleep(20);
-    }
-    return true;
+    return waitUntil([&] { return !IsWindow(window); }, timeoutMs);
 }
 
 std::wstring windowText(HWND window) {
     // GetWindowText does not ask another process's controls for their text; WM_GETTEXT does.
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return std::wstring();
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, scaled(5000), &length)) {
+        return std::wstring();
+    }
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 5000,
-                        &copied);
+    SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
+                        scaled(5000), &copied);
     text.resize(copied);
     return text;
 }
@@ -102,7 +106,7 @@ std::wstring saveScreenshot(const std::wstring& name) {
     std::wstring file = folder + L"\\" + name + L".png";
     DeleteFileW(file.c_str());
     // A window that has just become visible may not have painted yet.
-    Sleep(300);
+    Sleep(scaled(300));
     // Wine starts a Unix program given by its Z: path; the X screen is the whole truth.
     std::wstring unixFile = fromUtf8(BUILD_DIR).substr(2) + L"/screenshots/" + name + L".png";
     std::wstring commandLine = L"Z:\\usr\\bin\\import -window root \"" + unixFile + L"\"";
@@ -112,11 +116,12 @@ std::wstring saveScreenshot(const std::wstring& name) {
     if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
         return std::wstring();
     }
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    ScopedHandle thread(info.hThread);
+    ScopedHandle process(info.hProcess);
     // A Unix child's handle cannot be waited for: the picture is done once its size holds still.
     ULONGLONG lastSize = 0;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 20000; Sleep(150)) {
+    const DWORD deadline = scaled(20000);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < deadline; Sleep(150)) {
         WIN32_FILE_ATTRIBUTE_DATA data;
         if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) continue;
         ULONGLONG size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;

@@ -10,6 +10,7 @@
 std::vector<HWND> findWindows(DWORD processId, const wchar_t* className);
 
 // Polls until a visible window of that class appears; null on time-out.
+// Time-outs here are scaled (support/TimeScale.h).
 HWND waitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs = 10000);
 bool waitForWindowGone(HWND window, DWORD timeoutMs = 10000);
 

@@ -34,7 +34,11 @@ void writeBytes(const std::wstring& path, const std::string& bytes) {
 
 std::wstring buildPath(const std::wstring& relative) { return windowsPath(BUILD_DIR) + L"\\" + relative; }
 
-std::wstring launcherExePath() { return buildPath(L"launcher.exe"); }
+std::wstring launcherExePath() { return buildPath(LAUNCHER_EXE_NAME); }
+
+std::wstring pairedBuildPath(const std::wstring& relative) { return windowsPath(PAIRED_BUILD_DIR) + L"\\" + relative; }
+
+std::wstring pairedLauncherExePath() { return pairedBuildPath(PAIRED_LAUNCHER_EXE_NAME); }
 
 std::wstring runtimeFixture(const std::wstring& variant) { return buildPath(L"runtimes\\" + variant + L"\\"); }
 

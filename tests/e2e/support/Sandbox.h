@@ -1,5 +1,5 @@
-// A fresh folder with a copy of launcher.exe under a name of the test's
-// choosing, its settings file and whatever else the test lays out.
+// A fresh folder with a copy of this build's launcher under a name of the
+// test's choosing, its settings file and whatever else the test lays out.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,9 @@
 
 std::wstring buildPath(const std::wstring& relative);  // inside the build tree
 std::wstring launcherExePath();
+// The build tree of the other architecture, and its launcher.
+std::wstring pairedBuildPath(const std::wstring& relative);
+std::wstring pairedLauncherExePath();
 std::wstring runtimeFixture(const std::wstring& variant);  // build tree runtimes\<variant>\ (ends in "\")
 
 class Sandbox {
