@@ -33,6 +33,13 @@ wine_golden_prefix() {
         /v Debugger /d 'cmd.exe /c exit %ld %ld' /f /reg:$view >/dev/null 2>&1
     done
     wineserver -w
+    # Wine links the user's Desktop, Documents and the like to the Unix home;
+    # suites running side by side would then share them. Each copy of the
+    # prefix gets folders of its own instead.
+    local link
+    for link in "$golden.partial"/drive_c/users/*/*; do
+      [ -L "$link" ] && rm "$link" && mkdir "$link"
+    done
     touch "$golden.partial/.ready"
     mv "$golden.partial" "$golden"
   ) 9>"$cache/.lock"
