@@ -17,6 +17,16 @@
 
 namespace {
 
+// Set for the paired executable's process only: this process starts no Java
+// that could pass it on, and the pair clears it at once.
+constexpr wchar_t kPairedStartVariable[] = L"QZ_PAIRED_START";
+
+bool takePairedStartMark() {
+    if (GetEnvironmentVariableW(kPairedStartVariable, nullptr, 0) == 0) return false;
+    SetEnvironmentVariableW(kPairedStartVariable, nullptr);
+    return true;
+}
+
 void makeExecutableFolderCurrent() {
     std::wstring executable;
     if (!modulePath(executable)) return;
@@ -36,6 +46,7 @@ Launcher::~Launcher() {
 }
 
 bool Launcher::init() {
+    startedByPair = takePairedStartMark();
     arguments = splitCommandLineText(GetCommandLineW());
     if (!loadSettings(settings)) return false;
     if (!setupSingleInstance(*this)) return false;
@@ -49,7 +60,7 @@ bool Launcher::findRuntime() {
     if (!settings.jrePath.empty()) {
         jvmLibraryPath = findJvmLibrary(withFolderBackslash(settings.jrePath), mode).path;
         if (!jvmLibraryPath.empty()) {
-            usePairedLauncher = !settings.pairProduct.empty() && isForeignMachineLibrary(jvmLibraryPath);
+            usePairedLauncher = needsPair(jvmLibraryPath);
             return true;
         }
     }
@@ -62,7 +73,7 @@ bool Launcher::findRuntime() {
 
     home.clear();
     bool found = searchRegistry(settings, kOwnRegistryView, home);
-    if (!found && searchRegistry(settings, kPairedRegistryView, home)) {
+    if (!found && !startedByPair && searchRegistry(settings, kPairedRegistryView, home)) {
         found = true;
         usePairedLauncher = true;
     }
@@ -78,13 +89,18 @@ bool Launcher::askForRuntime() {
     if (dialog.show(GetActiveWindow()) != IDOK) return false;
 
     jvmLibraryPath = dialog.chosenLibrary();
-    usePairedLauncher = !settings.pairProduct.empty() && isForeignMachineLibrary(jvmLibraryPath);
+    usePairedLauncher = needsPair(jvmLibraryPath);
     std::wstring path;
     if (settingsFilePath(path)) writeJrePath(settings, dialog.chosenFolder());
     return true;
 }
 
+bool Launcher::needsPair(const std::wstring& library) const {
+    return !settings.pairProduct.empty() && !startedByPair && isForeignMachineLibrary(library);
+}
+
 int Launcher::runPairedLauncher() {
+    SetEnvironmentVariableW(kPairedStartVariable, L"1");
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};

@@ -28,6 +28,8 @@ public:
     LauncherSettings settings;
     std::wstring jvmLibraryPath;
     bool usePairedLauncher = false;
+    // Started by its pair: handing over again could start the two forever.
+    bool startedByPair = false;
     JvmHost jvm;
     std::vector<std::string> jvmOptions;
     uint32_t javaStackSize = 0;
@@ -39,5 +41,6 @@ public:
 private:
     bool findRuntime();
     bool askForRuntime();
+    bool needsPair(const std::wstring& library) const;
     int runPairedLauncher();
 };

@@ -5,10 +5,17 @@
 // the application's exit code comes back through both processes.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <tlhelp32.h>
+
 #include <string>
 
+#include "core/win/Scoped.h"
 #include "support/LauncherProcess.h"
+#include "support/Polling.h"
 #include "support/RegisteredRuntimes.h"
+#include "support/Robot.h"
 #include "support/Sandbox.h"
 #include "support/TextFiles.h"
 
@@ -20,6 +27,18 @@ const wchar_t* const kPairName = kBuild64 ? L"App" : L"App64";
 
 // The double's runtime built for the other architecture: only the pair can load it.
 std::wstring foreignRuntime() { return runtimeFixture(L"foreign"); }
+
+// The id of a process that `parent` started, 0 while there is none.
+DWORD childOf(DWORD parent) {
+    ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return 0;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+        if (entry.th32ParentProcessID == parent) return entry.th32ProcessID;
+    }
+    return 0;
+}
 
 class PairRoundTrip : public ::testing::Test {
 protected:
@@ -37,15 +56,17 @@ protected:
 
     std::wstring pairExe() const { return std::wstring(kPairName) + L".exe"; }
 
-    // Both settings files, the same but for the pair each names.
-    void writeSettings(const std::string& runtimeLines) const {
-        const auto text = [&](const std::wstring& pair) {
+    // Both settings files, the same but for the pair each names and, when
+    // given, the pair's own runtime lines.
+    void writeSettings(const std::string& runtimeLines, const std::string* pairRuntimeLines = nullptr) const {
+        const auto text = [&](const std::wstring& pair, const std::string& runtimeLines) {
             return "[Java Runtime Environment]\nMain Class=app.Main\n" + runtimeLines +
                    "[Class Path]\nClass Path=\\app.classes\n[Application]\nPair Product=" + ansi(sandbox.path(pair)) +
                    "\nPair Return Code=Yes\n";
         };
-        sandbox.writeIni(text(pairExe()));
-        sandbox.writeFile(std::wstring(kPairName) + L".ini", text(std::wstring(kOwnName) + L".exe"));
+        sandbox.writeIni(text(pairExe(), runtimeLines));
+        sandbox.writeFile(std::wstring(kPairName) + L".ini",
+                          text(std::wstring(kOwnName) + L".exe", pairRuntimeLines ? *pairRuntimeLines : runtimeLines));
     }
 
     // Runs this build's launcher and checks that the pair's runtime ran main
@@ -79,6 +100,27 @@ TEST_F(PairRoundTrip, ARuntimeRegisteredInThePairedViewIsFoundByThePairInItsOwn)
     registry.add(RuntimeView::Paired, L"1.8", foreignRuntime());
     writeSettings("");
     expectRoundTrip();
+}
+
+// Each launcher pointed at a runtime only the other can host would start the
+// two without end. The pair, started by its pair, does not hand back: it
+// loads what it found, says why that fails, and its exit code comes back.
+TEST_F(PairRoundTrip, APairStartedByItsPairDoesNotHandBack) {
+    const std::string ownRuntime = "JRE Path=" + ansi(runtimeFixture(L"full")) + "\n";
+    writeSettings("JRE Path=" + ansi(foreignRuntime()) + "\n", &ownRuntime);
+
+    LauncherProcess process(sandbox.exePath(), launch);
+    DWORD pair = 0;
+    ASSERT_TRUE(waitUntil([&] { return (pair = childOf(process.processId())) != 0; }));
+    HWND box = waitForWindow(pair, L"#32770");
+    ASSERT_NE(box, nullptr) << "the pair showed no message";
+    const std::wstring text = controlText(box, 0xFFFF);
+    EXPECT_NE(text.find(runtimeFixture(L"full")), std::wstring::npos) << toUtf8(text);
+    EXPECT_NE(text.find(L"193"), std::wstring::npos) << toUtf8(text);
+    EXPECT_EQ(childOf(pair), 0u) << "the pair started another launcher";
+    clickButton(box, IDOK);
+    EXPECT_TRUE(process.wait(10000));
+    EXPECT_EQ(process.exitCode(), 0xFFFFFFFFu);
 }
 
 }  // namespace
