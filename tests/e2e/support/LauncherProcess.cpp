@@ -1,5 +1,6 @@
 #include "support/LauncherProcess.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "support/TimeScale.h"
@@ -46,12 +47,19 @@ LauncherProcess::LauncherProcess(const std::wstring& exePath, const LaunchOption
 
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                       environment.data(), folder.c_str(), &startup, &info)) {
-        CloseHandle(info.hThread);
-        process_ = info.hProcess;
-        processId_ = info.dwProcessId;
+    // Wine under load now and then fails a start that succeeds a moment
+    // later; the tests are about the launcher, not about that.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        PROCESS_INFORMATION info = {};
+        if (CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                           environment.data(), folder.c_str(), &startup, &info)) {
+            CloseHandle(info.hThread);
+            process_ = info.hProcess;
+            processId_ = info.dwProcessId;
+            return;
+        }
+        std::fprintf(stderr, "starting %ls failed with error %lu\n", exePath.c_str(), GetLastError());
+        Sleep(scaled(250));
     }
 }
 
