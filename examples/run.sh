@@ -11,7 +11,8 @@ app=$build/sample/Hello
 
 rm -rf "$app"
 mkdir -p "$app/lib"
-launcher=$(ls "$build"/launcher.exe "$build"/launcher64.exe 2>/dev/null | head -1)
+launcher=$build/launcher.exe
+[ -f "$launcher" ] || launcher=$build/launcher64.exe
 echo "--- $(basename "$launcher") as Hello.exe"
 cp "$launcher" "$app/Hello.exe"
 cp "$here/hello/lib/hello.jar" "$app/lib/"
