@@ -8,8 +8,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/i386.sh"
 wine_golden_prefix() {
   local -n _golden_result=$1
   local cache=${LAUNCHER_WINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/launcher-wine}
+  # Only whether 32-bit programs run now, by whatever means: the native probe
+  # would switch a machine-wide emulation off for a moment, under the feet of
+  # a 32-bit suite that starts beside this session.
   local with32=no
-  [ "$(i386_mode)" != none ] && with32=yes
+  i386_runs && with32=yes
   local recipe
   recipe=$( { cat "${BASH_SOURCE[0]}"; /usr/lib/wine/wine64 --version; echo "32-bit: $with32"; } | sha1sum | cut -c1-16)
   local golden=$cache/golden-$recipe
