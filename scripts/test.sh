@@ -51,23 +51,25 @@ fi
 wait $suite64 || true
 [ -z "$suite32" ] || wait "$suite32" || true
 
-counts() {  # passed and failed, from a ctest log
+# Passed and failed counts from a ctest log; nothing when the suite did not finish.
+counts() {
   sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\2 \1/p' "$1" | tail -1 |
-    awk '{ print $1 - $2 " passed, " $2 " failed" }'
+    awk '{ print $1 - $2, $2 }'
 }
 status=0
 summary=()
 total_passed=0
 total_failed=0
 summarise() {  # name log
-  local line
-  line=$(counts "$2")
-  [ -n "$line" ] || line="0 passed, 1 failed (the suite did not finish)"
-  [[ $line == *" 0 failed"* ]] || status=1
-  total_passed=$((total_passed + ${line%% passed*}))
-  line_failed=${line#*passed, }
-  total_failed=$((total_failed + ${line_failed%% failed*}))
-  summary+=("$1: $line")
+  local passed failed note=""
+  read -r passed failed < <(counts "$2") || true
+  if [ -z "$passed" ]; then
+    passed=0 failed=1 note=" (the suite did not finish)"
+  fi
+  [ "$failed" -eq 0 ] || status=1
+  total_passed=$((total_passed + passed))
+  total_failed=$((total_failed + failed))
+  summary+=("$1: $passed passed, $failed failed$note")
 }
 summarise "pure logic (Linux x86-64, native)" "$build/native/suite.log"
 echo "=== launcher64.exe suite"
