@@ -4,6 +4,7 @@
 bench_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 bench_build_root=${BENCH_BUILD_ROOT:-$bench_root/build-bench}
 source "$bench_root/tests/harness/i386.sh"
+source "$bench_root/scripts/trees.sh"
 
 bench_tree() { echo "$bench_build_root/$1"; }
 
@@ -40,14 +41,10 @@ bench_mode() {
 # bench_build ARCH TARGET...: configures the tree when it is new and builds
 # the targets; the build's output shows only when it fails.
 bench_build() {
-  local arch=$1 toolchain other output
+  local arch=$1 output
   shift
-  if [ "$arch" = x86 ]; then toolchain=i686 other=x64; else toolchain=x86_64 other=x86; fi
   local tree=$bench_build_root/$arch
-  if [ ! -f "$tree/build.ninja" ]; then
-    cmake -S "$bench_root" -B "$tree" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$bench_root/cmake/mingw-$toolchain.cmake" \
-      -DPAIRED_BUILD_DIR="$bench_build_root/$other" >/dev/null
-  fi
+  [ -f "$tree/build.ninja" ] || configure_tree "$bench_root" "$bench_build_root" "$arch"
   if ! output=$(ninja -C "$tree" -j2 "$@" 2>&1); then
     printf '%s\n' "$output" >&2
     return 1
@@ -57,7 +54,7 @@ bench_build() {
 # The tree's Wine session, ended by the EXIT trap it sets: call it in a
 # subshell, so one architecture's session is gone before the next starts.
 bench_session() {
-  source "$bench_root/tests/harness/wine-session.sh" "$bench_build_root/$1" "$([ "$1" = x86 ] && echo 32 || echo 64)"
+  source "$bench_root/tests/harness/wine-session.sh" "$bench_build_root/$1" "$(tree_bits "$1")"
 }
 
 # bench_each_program TARGET [x86|x64]...: builds the bench program TARGET in

@@ -6,9 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # LAUNCHER_BUILD_ROOT puts the build trees elsewhere, so work trees can share a checkout.
 build=${LAUNCHER_BUILD_ROOT:-$root/build}
 bash "$root/scripts/setup.sh"
+source "$root/scripts/trees.sh"
 for arch in x86 x64; do
-  toolchain=$root/cmake/mingw-$([ $arch = x86 ] && echo i686 || echo x86_64).cmake
-  cmake -S "$root" -B "$build/$arch" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DPAIRED_BUILD_DIR="$build/$([ $arch = x86 ] && echo x64 || echo x86)" >/dev/null
+  configure_tree "$root" "$build" "$arch"
   cmake --build "$build/$arch"
 done

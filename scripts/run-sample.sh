@@ -8,7 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${LAUNCHER_BUILD_ROOT:-$root/build}
 bash "$root/scripts/build.sh"
 source "$root/tests/harness/i386.sh"
-if i386_runs_natively; then arch=x86 bits=32; else arch=x64 bits=64; fi
+source "$root/scripts/trees.sh"
+if i386_runs_natively; then arch=x86; else arch=x64; fi
 cd "$root"
-source tests/harness/wine-session.sh "$build/$arch" "$bits"
+source tests/harness/wine-session.sh "$build/$arch" "$(tree_bits "$arch")"
 bash "$root/examples/run.sh" "$build/$arch"
