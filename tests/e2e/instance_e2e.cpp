@@ -114,6 +114,8 @@ TEST(InstanceGuard, VoidSecondaryMainIsAnsweredBeforeItRuns) {
     ASSERT_TRUE(app.waitForLine(mainCall));
 
     EXPECT_EQ(app.run(L"doc.txt"), 0u);
+    // The answer comes first, so the call may reach the log only after the later start has ended.
+    ASSERT_TRUE(app.waitForLine(voidCall));
     EXPECT_EQ(app.forwardedLists(voidCall), std::vector<std::string>{"[\"doc.txt\"]"});
     app.touch(L"go.txt");
     app.touch(L"release.txt");
