@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "core/LauncherSettings.h"
 #include "core/win/Scoped.h"
 #include "discovery/RegistryRuntimes.h"
 #include "discovery/RuntimeSearch.h"
@@ -62,7 +61,7 @@ void removeRuntimeFolder(const std::wstring& home) {
 
 int main() {
     const std::wstring home = makeRuntimeFolder();
-    LauncherSettings settings;
+    RuntimeRequirements settings;
     std::printf("registry pass (%s view, one JavaSoft JRE key), median of 9 runs\n",
                 kOwnRegistryView == RegistryView::Wide64 ? "64-bit" : "32-bit");
     for (int count : {10, 100, 1000}) {

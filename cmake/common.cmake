@@ -8,7 +8,7 @@ target_link_libraries(pure_tests PRIVATE launcher_pure GTest::gtest_main)
 # Each subsystem lists its sources and tests in *.cmake fragments: pure code
 # goes to launcher_pure / pure_tests; Win32 code (guarded by if(WIN32)) to
 # its own add_launcher_library / add_win_tests targets.
-foreach(dir core discovery discovery/ui hosting splash instance)
+foreach(dir core discovery discovery/ui hosting splash instance app)
   file(GLOB fragments CONFIGURE_DEPENDS
     ${CMAKE_SOURCE_DIR}/src/${dir}/*.cmake ${CMAKE_SOURCE_DIR}/tests/${dir}/*.cmake)
   foreach(fragment ${fragments})

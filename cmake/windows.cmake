@@ -40,7 +40,7 @@ endfunction()
 include(cmake/common.cmake)
 
 get_property(launcher_libraries GLOBAL PROPERTY LAUNCHER_LIBRARIES)
-add_executable(launcher WIN32 src/core/main.cpp src/core/Launcher.cpp)
+add_executable(launcher WIN32 src/app/main.cpp)
 set_target_properties(launcher PROPERTIES OUTPUT_NAME ${LAUNCHER_NAME})
 target_link_libraries(launcher PRIVATE ${launcher_libraries} launcher_resources)
 target_link_options(launcher PRIVATE -municode -s)

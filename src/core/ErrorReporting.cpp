@@ -59,19 +59,19 @@ int showMessage(HWND owner, const wchar_t* text, const wchar_t* caption) {
 
 int showError(HWND owner, const wchar_t* text) { return showMessage(owner, text, nullptr); }
 
-int showWindowsError(HWND owner, UINT format, const std::wstring& text, DWORD errorCode) {
-    std::wstring message = formatString(format, text.c_str(), static_cast<int>(errorCode));
-    return showError(owner, message.c_str());
+std::wstring failureText(const Failure& failure) {
+    if (failure.messageId == 0) return {};
+    const std::vector<std::wstring>& texts = failure.texts;
+    const wchar_t* first = texts.size() > 0 ? texts[0].c_str() : L"";
+    if (failure.withErrorCode) return formatString(failure.messageId, first, static_cast<int>(failure.errorCode));
+    if (texts.empty()) return loadString(failure.messageId);
+    const wchar_t* second = texts.size() > 1 ? texts[1].c_str() : L"";
+    return formatString(failure.messageId, first, second);
 }
 
-int showErrorFormat1(HWND owner, UINT format, const std::wstring& text) {
-    std::wstring message = formatString(format, text.c_str());
-    return showError(owner, message.c_str());
-}
-
-int showErrorFormat2(HWND owner, UINT format, const std::wstring& first, const std::wstring& second) {
-    std::wstring message = formatString(format, first.c_str(), second.c_str());
-    return showError(owner, message.c_str());
+void showFailure(HWND owner, const Failure& failure) {
+    if (failure.messageId == 0) return;
+    showError(owner, failureText(failure).c_str());
 }
 
 std::wstring jniReason(int code) {

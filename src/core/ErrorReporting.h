@@ -6,12 +6,16 @@
 
 #include <string>
 
+#include "core/Failure.h"
+
 // Text or caption may be a string-table id passed through MAKEINTRESOURCEW.
 int showMessage(HWND owner, const wchar_t* text, const wchar_t* caption);
 int showError(HWND owner, const wchar_t* text);
-int showWindowsError(HWND owner, UINT format, const std::wstring& text, DWORD errorCode);
-int showErrorFormat1(HWND owner, UINT format, const std::wstring& text);
-int showErrorFormat2(HWND owner, UINT format, const std::wstring& first, const std::wstring& second);
+
+// The text a failure shows; empty for a silent one.
+std::wstring failureText(const Failure& failure);
+// Shows the failure's text, if it has one, as an error box.
+void showFailure(HWND owner, const Failure& failure);
 
 // Loads a string-table entry whole, however long.
 std::wstring loadString(UINT id);

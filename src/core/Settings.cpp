@@ -2,17 +2,17 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "core/ErrorReporting.h"
-#include "core/LauncherSettings.h"
 #include "core/SettingsRules.h"
+#include "core/win/FileSystem.h"
 #include "resources/resource.h"
 
 namespace {
 
-const wchar_t kJreSection[] = L"Java Runtime Environment";
-const wchar_t kApplicationSection[] = L"Application";
+constexpr size_t kLongestPath = 32768;
 
 std::wstring environmentVariable(const wchar_t* name) {
     wchar_t buffer[MAX_PATH];
@@ -21,41 +21,26 @@ std::wstring environmentVariable(const wchar_t* name) {
     return std::wstring(buffer, length);
 }
 
-bool fileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-JavaVersion versionLimit(const std::wstring& text, int32_t fill) {
-    if (text == L"any") return JavaVersion{{fill, fill, fill, fill}};
-    // Without digits there is no limit; a bare 0.0.0.0 maximum would admit nothing.
-    JavaVersion version;
-    if (!parseVersion(text, fill, version) && fill == kVersionFillMax) {
-        return JavaVersion{{fill, fill, fill, fill}};
-    }
-    return version;
-}
-
 }  // namespace
 
-bool modulePath(std::wstring& path) {
-    wchar_t buffer[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    if (length == 0) {
-        DWORD error = GetLastError();
-        showWindowsError(nullptr, IDS_WINDOWS_ERROR, loadString(IDS_MODULE_PATH_FAILED), error);
-        return false;
+MaybeFailure modulePath(std::wstring& path) {
+    // A path that fills the buffer may have been cut; the longest Windows
+    // path has 32,767 characters and its terminator.
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const auto size = static_cast<DWORD>(buffer.size());
+        DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
+        if (length == 0 || (length == size && size >= kLongestPath)) {
+            DWORD error = length == 0 ? GetLastError() : ERROR_INSUFFICIENT_BUFFER;
+            return windowsFailure(IDS_WINDOWS_ERROR, loadString(IDS_MODULE_PATH_FAILED), error);
+        }
+        if (length < size) {
+            path.assign(buffer.data(), length);
+            return std::nullopt;
+        }
+        buffer.resize(std::min<size_t>(buffer.size() * 4, kLongestPath));
     }
-    path.assign(buffer, length);
-    return true;
 }
-
-bool settingsFilePath(std::wstring& path) {
-    std::wstring executable;
-    if (!modulePath(executable)) return false;
-    path = replaceExtensionWithIni(executable);
-    return !path.empty();
-}
-
 std::wstring userSettingsFilePath(const std::wstring& executablePath, const std::wstring& productName,
                                   const std::wstring& productCode, bool createFolders) {
     std::wstring path = environmentVariable(L"APPDATA") + L"\\" + productFolderName(productName);
@@ -65,11 +50,7 @@ std::wstring userSettingsFilePath(const std::wstring& executablePath, const std:
     return path + L"\\" + settingsBaseName(executablePath);
 }
 
-bool pairedSettingsFilePath(const LauncherSettings& settings, std::wstring& path) {
-    if (settings.pairProduct.empty()) return false;
-    path = replaceExtensionWithIni(settings.pairProduct);
-    return !path.empty();
-}
+IniFile::IniFile(const std::wstring& path) : path_(withinMaxPath(path)) {}
 
 std::wstring IniFile::getString(const wchar_t* section, const wchar_t* key) const {
     std::vector<wchar_t> buffer(256);
@@ -90,69 +71,4 @@ std::wstring SettingsLookup::getString(const wchar_t* section, const wchar_t* ke
     if (!value.empty()) return value;
     std::wstring plusSection = std::wstring(section) + L"+";
     return plusSectionValue(file_.getString(plusSection.c_str(), key));
-}
-
-bool loadSettings(LauncherSettings& settings) {
-    std::wstring path;
-    if (!settingsFilePath(path)) return false;
-
-    IniFile file(path);
-    settings.productCode = file.getString(L"Product Information", L"Product Code");
-    settings.productName = file.getString(L"Product Information", L"Product Name");
-
-    SettingsLookup lookup(path);
-    settings.versionMin = versionLimit(lookup.getString(kJreSection, L"Minimum Version"), kVersionFillMin);
-    settings.versionMax = versionLimit(lookup.getString(kJreSection, L"Maximum Version"), kVersionFillMax);
-    settings.isService = lookup.getString(kApplicationSection, L"Application Type") == L"service";
-    settings.preferredVersions = splitSemicolonList(lookup.getString(kJreSection, L"Preferred versions"));
-
-    std::wstring executable;
-    std::wstring userFile;
-    if (!settings.isService && modulePath(executable)) {
-        userFile = userSettingsFilePath(executable, settings.productName, settings.productCode, false);
-    }
-    if (!userFile.empty() && fileExists(userFile)) {
-        settings.jrePath = IniFile(userFile).getString(kJreSection, L"JRE Path");
-    } else {
-        settings.jrePath = lookup.getString(kJreSection, L"JRE Path");
-    }
-
-    settings.jvmTypeMode = jvmTypeModeFromSetting(lookup.getString(kJreSection, L"JVM Type"));
-    applyJvmSource(lookup.getString(kJreSection, L"JVM Source"), settings.source);
-    applyVmProvider(lookup.getString(kJreSection, L"VM Provider"), settings.provider);
-
-    std::wstring mainClass = lookup.getString(kJreSection, L"Main Class");
-    if (mainClass.empty()) {
-        showError(nullptr, MAKEINTRESOURCEW(IDS_MAIN_CLASS_MISSING));
-        return false;
-    }
-    for (wchar_t& c : mainClass) {
-        if (c == L'.') c = L'/';
-    }
-    settings.mainClass = mainClass;
-
-    settings.failureCheck = isYesAnyCase(lookup.getString(kApplicationSection, L"Failure Check"));
-    settings.overrideWorkingDir = isYesAnyCase(lookup.getString(kApplicationSection, L"Override WorkingDir"));
-    settings.systemPath = lookup.getString(kJreSection, L"System Path");
-    settings.libraryPath = lookup.getString(kJreSection, L"Library Path");
-    settings.pairProduct = lookup.getString(kApplicationSection, L"Pair Product");
-    settings.pairReturnCode = isYesAnyCase(lookup.getString(kApplicationSection, L"Pair Return Code"));
-    return true;
-}
-
-void writeJrePath(const LauncherSettings& settings, const std::wstring& folder) {
-    auto store = [&folder](const std::wstring& file) { IniFile(file).setString(kJreSection, L"JRE Path", folder); };
-    if (settings.isService) {
-        std::wstring path;
-        if (!settingsFilePath(path)) return;
-        store(path);
-        if (pairedSettingsFilePath(settings, path)) store(path);
-        return;
-    }
-    std::wstring executable;
-    if (!modulePath(executable)) return;
-    store(userSettingsFilePath(executable, settings.productName, settings.productCode, true));
-    if (!settings.pairProduct.empty()) {
-        store(userSettingsFilePath(settings.pairProduct, settings.productName, settings.productCode, true));
-    }
 }

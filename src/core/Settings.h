@@ -1,22 +1,24 @@
-// The settings file beside the executable and its per-user companion.
+// Reading the settings file: the executable's own path, the profile reader
+// and the per-user file's location. Only the application object opens the
+// files; the subsystems get typed values.
 #pragma once
 
 #include <string>
 
-class Launcher;
-struct LauncherSettings;
+#include "core/Failure.h"
 
-// The executable's own path; on failure message 202/208 has been shown.
-bool modulePath(std::wstring& path);
+// The executable's full path, however long; message 202/208 when the
+// system cannot tell it.
+MaybeFailure modulePath(std::wstring& path);
 
-bool settingsFilePath(std::wstring& path);
 std::wstring userSettingsFilePath(const std::wstring& executablePath, const std::wstring& productName,
                                   const std::wstring& productCode, bool createFolders);
-bool pairedSettingsFilePath(const LauncherSettings& settings, std::wstring& path);
 
 class IniFile {
 public:
-    explicit IniFile(std::wstring path) : path_(std::move(path)) {}
+    // The profile functions take no path past MAX_PATH: such a file is
+    // reached through the short form of its folder.
+    explicit IniFile(const std::wstring& path);
     std::wstring getString(const wchar_t* section, const wchar_t* key) const;
     bool setString(const wchar_t* section, const wchar_t* key, const std::wstring& value) const;
 
@@ -27,12 +29,10 @@ private:
 // Falls back to the section of the same name with "+" appended.
 class SettingsLookup {
 public:
-    explicit SettingsLookup(std::wstring path) : file_(std::move(path)) {}
+    explicit SettingsLookup(const std::wstring& path) : file_(path) {}
     std::wstring getString(const wchar_t* section, const wchar_t* key) const;
+    const IniFile& file() const { return file_; }
 
 private:
     IniFile file_;
 };
-
-bool loadSettings(LauncherSettings& settings);
-void writeJrePath(const LauncherSettings& settings, const std::wstring& folder);

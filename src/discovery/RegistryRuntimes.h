@@ -13,7 +13,7 @@
 REGSAM registryViewFlag(RegistryView view);
 
 // Appends every admitted runtime described under `key` in enumeration order.
-void scanRuntimeKey(const RuntimeKey& key, RegistryView view, const LauncherSettings& settings,
+void scanRuntimeKey(const RuntimeKey& key, RegistryView view, const RuntimeRequirements& requirements,
                     std::vector<JavaRuntime>& candidates);
 
 // The non-empty string value "JavaHome" of `subkeyName` under `parent`, as stored.

@@ -1,9 +1,8 @@
-#include "core/LauncherSettings.h"
+#include <vector>
+
 #include "core/win/Scoped.h"
 #include "discovery/RegistryRuntimes.h"
 #include "discovery/RegistryText.h"
-
-#include <vector>
 
 namespace {
 
@@ -39,7 +38,7 @@ bool readRuntimeHome(HKEY parent, const wchar_t* subkeyName, RegistryView view, 
     return registryText(type, data.data(), size, javaHome) && !javaHome.empty();
 }
 
-void scanRuntimeKey(const RuntimeKey& key, RegistryView view, const LauncherSettings& settings,
+void scanRuntimeKey(const RuntimeKey& key, RegistryView view, const RuntimeRequirements& requirements,
                     std::vector<JavaRuntime>& candidates) {
     ScopedRegistryKey parent;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.path, 0, KEY_ENUMERATE_SUB_KEYS | registryViewFlag(view),
@@ -47,8 +46,8 @@ void scanRuntimeKey(const RuntimeKey& key, RegistryView view, const LauncherSett
         return;
     }
 
-    const bool preferred = isPreferredKey(key, settings.source, settings.provider);
-    const JvmTypeMode probeMode = probeModeFor(key, settings.jvmTypeMode);
+    const bool preferred = isPreferredKey(key, requirements.source, requirements.provider);
+    const JvmTypeMode probeMode = probeModeFor(key, requirements.jvmTypeMode);
     wchar_t name[kMaxKeyNameLength + 1];
     for (DWORD index = 0;; ++index) {
         DWORD length = kMaxKeyNameLength + 1;
@@ -56,7 +55,7 @@ void scanRuntimeKey(const RuntimeKey& key, RegistryView view, const LauncherSett
             break;
         }
         const JavaVersion version = parseVersion(std::wstring(name, length), kVersionFillMin);
-        if (!isWithinLimits(version, settings.versionMin, settings.versionMax)) continue;
+        if (!isWithinLimits(version, requirements.versionMin, requirements.versionMax)) continue;
 
         std::wstring javaHome;
         if (!readRuntimeHome(parent.get(), name, view, javaHome)) continue;
@@ -67,16 +66,17 @@ void scanRuntimeKey(const RuntimeKey& key, RegistryView view, const LauncherSett
     }
 }
 
-bool searchRegistry(const LauncherSettings& settings, RegistryView view, std::wstring& home) {
+bool searchRegistry(const RuntimeRequirements& requirements, RegistryView view, std::wstring& home) {
     home.clear();
-    if (view == kPairedRegistryView && settings.pairProduct.empty()) return false;
+    if (view == kPairedRegistryView && !requirements.hasPairProduct) return false;
 
     std::vector<JavaRuntime> candidates;
     for (const RuntimeKey& key : runtimeKeys()) {
-        if (shouldVisit(key, settings.source, settings.provider)) scanRuntimeKey(key, view, settings, candidates);
+        if (shouldVisit(key, requirements.source, requirements.provider))
+            scanRuntimeKey(key, view, requirements, candidates);
     }
-    sortCandidates(candidates, settings.source.favorSource, settings.jvmTypeMode);
-    const JavaRuntime* chosen = selectCandidate(candidates, settings.preferredVersions);
+    sortCandidates(candidates, requirements.source.favorSource, requirements.jvmTypeMode);
+    const JavaRuntime* chosen = selectCandidate(candidates, requirements.preferredVersions);
     if (chosen == nullptr) return false;
     home = chosen->home;
     return true;

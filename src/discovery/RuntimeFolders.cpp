@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "core/win/FileExists.h"
+#include "core/win/FileSystem.h"
 #include "discovery/RuntimeLayout.h"
 #include "discovery/RuntimeSearch.h"
 

@@ -2,11 +2,12 @@
 // executable, or the runtimes registered by Java installers.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "discovery/JavaVersion.h"
 #include "discovery/RuntimePreferences.h"
-
-struct LauncherSettings;
 
 enum class RegistryView { Native32, Wide64 };
 
@@ -29,14 +30,46 @@ JvmLibrary findJvmLibrary(const std::wstring& home, JvmTypeMode mode);
 // empty when neither.
 std::wstring runtimeHomeIn(const std::wstring& folder);
 
-// False only when the executable's path cannot be obtained (after message
-// 202/208); `home` is empty when there is no runtime beside the executable.
-bool findLocalRuntime(std::wstring& home);
+// What the application asks of a runtime.
+struct RuntimeRequirements {
+    JavaVersion versionMin;
+    JavaVersion versionMax;
+    std::vector<std::wstring> preferredVersions;
+    JvmTypeMode jvmTypeMode = JvmTypeMode::Default;
+    SourceFlags source;
+    ProviderFlags provider;
+    bool hasPairProduct = false;  // "Pair Product" is set: the other view may be searched
+};
 
 // One pass over the registered runtimes of one registry view. A pass over
-// kPairedRegistryView finds nothing unless "Pair Product" is set; the caller
+// kPairedRegistryView finds nothing without a pair product; the caller
 // marks a successful one as a paired launch.
-bool searchRegistry(const LauncherSettings& settings, RegistryView view, std::wstring& home);
+bool searchRegistry(const RuntimeRequirements& requirements, RegistryView view, std::wstring& home);
+
+enum class RuntimeOrigin { JrePath, Local, Registry, PairedRegistry, Chosen };
+
+// The runtime a start goes on with.
+struct RuntimeChoice {
+    std::wstring library;  // its jvm.dll
+    RuntimeOrigin origin = RuntimeOrigin::JrePath;
+    // Of the other architecture: the paired executable hosts it.
+    bool paired = false;
+};
+
+struct RuntimeSearch {
+    RuntimeRequirements requirements;
+    std::wstring jrePath;           // "JRE Path" as it stands, or empty
+    std::wstring executableFolder;  // ends in a backslash
+    // Started by its pair: handing over again could start the two forever.
+    bool startedByPair = false;
+};
+
+// "JRE Path", then a runtime beside the executable, then the registry: the
+// own view, and the other one with a pair product. Nothing when none fits.
+std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search);
+
+// A runtime the user picked: paired when it is foreign and a pair may host it.
+RuntimeChoice chosenRuntime(const RuntimeSearch& search, std::wstring library);
 
 // True when the library is a PE image for a machine other than this build's.
 bool isForeignMachineLibrary(const std::wstring& libraryPath);

@@ -10,7 +10,7 @@ target_sources(launcher_pure PRIVATE
 if(WIN32)
   add_launcher_library(launcher_discovery
     ${CMAKE_SOURCE_DIR}/src/discovery/LibraryMachine.cpp
-    ${CMAKE_SOURCE_DIR}/src/discovery/LocalRuntime.cpp
+    ${CMAKE_SOURCE_DIR}/src/discovery/RuntimeChoice.cpp
     ${CMAKE_SOURCE_DIR}/src/discovery/RegistrySearch.cpp
     ${CMAKE_SOURCE_DIR}/src/discovery/RuntimeFolders.cpp)
   target_link_libraries(launcher_discovery PUBLIC launcher_core advapi32)

@@ -4,8 +4,8 @@
 
 #include "core/SettingsRules.h"
 #include "core/win/Scoped.h"
+#include "core/win/Text.h"
 #include "hosting/ClassPathRules.h"
-#include "hosting/TextConversion.h"
 
 std::wstring buildClassPath(const std::wstring& value, const std::wstring& executableFolder) {
     std::wstring classPath;

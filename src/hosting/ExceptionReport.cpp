@@ -3,16 +3,9 @@
 #include <windows.h>
 
 #include "hosting/ExceptionDialog.h"
-#include "hosting/JavaStreams.h"
-#include "hosting/JavaStrings.h"
+#include "hosting/JavaValues.h"
 
 namespace {
-
-// Reports an exception raised by the last call, if any, and clears it so
-// the caller can go on calling into the JVM.
-void describePending(JNIEnv* env) {
-    if (env->ExceptionOccurred()) env->ExceptionDescribe();
-}
 
 std::wstring nothing(JNIEnv* env) {
     describePending(env);

@@ -1,24 +1,62 @@
 #include "hosting/JavaThread.h"
 
+#include <windows.h>
+
 #include <algorithm>
+#include <cstring>
 
 #include "core/ErrorReporting.h"
-#include "core/Launcher.h"
 #include "core/win/Scoped.h"
 #include "hosting/ExceptionReport.h"
-#include "hosting/JvmLibrary.h"
+#include "hosting/JavaValues.h"
 #include "hosting/ModifiedUtf8.h"
 #include "resources/resource.h"
-#include "splash/SplashControl.h"
-
-#include <cstring>
 
 namespace {
 
+// The abort hook lets the JVM end the process itself once the exit hook returns.
+void JNICALL vmExitHook(jint) {}
+void JNICALL vmAbortHook() {}
+
+struct JavaThreadRun {
+    const JavaLaunch& launch;
+    JavaSession& session;
+    std::function<void()> closeSplash;
+    JNIEnv* env = nullptr;
+    MaybeFailure failure;
+};
+
+MaybeFailure createJvm(JavaThreadRun& run) {
+    std::vector<std::string> texts = run.launch.options;
+    std::vector<JavaVMOption> options;
+    options.reserve(texts.size() + 2);
+    for (std::string& option : texts) options.push_back({option.data(), nullptr});
+    options.push_back({const_cast<char*>("abort"), reinterpret_cast<void*>(&vmAbortHook)});
+    options.push_back({const_cast<char*>("exit"), reinterpret_cast<void*>(&vmExitHook)});
+
+    JavaVMInitArgs args{};
+    args.version = JNI_VERSION_1_2;
+    args.nOptions = static_cast<jint>(options.size());
+    args.options = options.data();
+    args.ignoreUnrecognized = JNI_FALSE;
+
+    JavaVM* vm = nullptr;
+    void* env = nullptr;
+    jint result = run.launch.entryPoints.createJavaVm(&vm, &env, &args);
+    if (result != JNI_OK) {
+        return failureMessage(IDS_JNI_ERROR, {loadString(IDS_CREATE_JAVA_VM_FAILED), jniReason(result)});
+    }
+    run.env = static_cast<JNIEnv*>(env);
+    run.session.openVm(vm);
+    redirectStandardStreams(run.env, run.launch.output);
+    return std::nullopt;
+}
+
 // Through the runtime's own launcher helper, which reports its failures itself.
-jclass loadMainClassThroughHelper(const Launcher& launcher, JNIEnv* env) {
-    if (!launcher.jvm.findClassFromBootLoader) return nullptr;
-    jclass helper = launcher.jvm.findClassFromBootLoader(env, "sun/launcher/LauncherHelper");
+jclass loadMainClassThroughHelper(const JavaThreadRun& run) {
+    JNIEnv* env = run.env;
+    if (!run.launch.entryPoints.findClassFromBootLoader) return nullptr;
+    jclass helper = run.launch.entryPoints.findClassFromBootLoader(env, "sun/launcher/LauncherHelper");
     if (!helper) {
         if (env->ExceptionOccurred()) env->ExceptionClear();
         return nullptr;
@@ -29,7 +67,7 @@ jclass loadMainClassThroughHelper(const Launcher& launcher, JNIEnv* env) {
         env->ExceptionClear();
         return nullptr;
     }
-    std::wstring dotted = launcher.settings.mainClass;
+    std::wstring dotted = run.launch.mainClass;
     std::replace(dotted.begin(), dotted.end(), L'/', L'.');
     jstring name = newJavaString(env, dotted);
     if (!name) {
@@ -42,16 +80,18 @@ jclass loadMainClassThroughHelper(const Launcher& launcher, JNIEnv* env) {
     return mainClass;
 }
 
-jclass loadMainClassDirectly(const Launcher& launcher, JNIEnv* env) {
-    const std::wstring& mainClass = launcher.settings.mainClass;
+jclass loadMainClassDirectly(JavaThreadRun& run) {
+    JNIEnv* env = run.env;
+    const std::wstring& mainClass = run.launch.mainClass;
     jstring name = newJavaString(env, mainClass);
     if (!name) {
-        showErrorFormat1(launcher.messageOwner(), IDS_MAIN_CLASS_NOT_LOADED, mainClass);
+        run.failure = failureMessage(IDS_MAIN_CLASS_NOT_LOADED, {mainClass});
         return nullptr;
     }
     const char* utf = env->GetStringUTFChars(name, nullptr);
     if (!utf) {
         env->ExceptionDescribe();
+        run.failure = silentFailure();
         return nullptr;
     }
     jclass cls = env->FindClass(utf);
@@ -59,16 +99,17 @@ jclass loadMainClassDirectly(const Launcher& launcher, JNIEnv* env) {
     env->ReleaseStringUTFChars(name, utf);
     if (!cls) {
         env->ExceptionDescribe();
-        showErrorFormat1(launcher.messageOwner(), IDS_MAIN_CLASS_NOT_FOUND, text);
+        run.failure = failureMessage(IDS_MAIN_CLASS_NOT_FOUND, {text});
     }
     return cls;
 }
 
-void handleEscapedException(Launcher& launcher, JNIEnv* env) {
+void handleEscapedException(JavaThreadRun& run) {
+    JNIEnv* env = run.env;
     jthrowable exception = env->ExceptionOccurred();
     if (!exception) return;
-    closeSplash(launcher);
-    if (!launcher.settings.failureCheck) {
+    if (run.closeSplash) run.closeSplash();
+    if (!run.launch.failureCheck) {
         // As the JVM would for an uncaught exception: the trace goes to System.err.
         env->ExceptionDescribe();
         return;
@@ -77,48 +118,71 @@ void handleEscapedException(Launcher& launcher, JNIEnv* env) {
     if (env->ExceptionOccurred()) env->ExceptionClear();
 }
 
-// After a failure the VM must not outlive this thread: the thread that
-// created it stays counted as a live Java thread, so a later DestroyJavaVM
-// from anywhere else would wait for it forever.
-DWORD abandonVm(Launcher& launcher) {
-    JNIEnv* env = launcher.jvm.jniEnv;
-    if (env && env->ExceptionOccurred()) env->ExceptionClear();
-    destroyJvm(launcher);
-    return 1;
-}
-
-}  // namespace
-
-bool invokeMain(Launcher& launcher) {
-    JNIEnv* env = launcher.jvm.jniEnv;
-    jclass mainClass = loadMainClassThroughHelper(launcher, env);
-    if (!mainClass) mainClass = loadMainClassDirectly(launcher, env);
+// False with `run.failure` set when main could not be called.
+bool invokeMain(JavaThreadRun& run) {
+    JNIEnv* env = run.env;
+    jclass mainClass = loadMainClassThroughHelper(run);
+    if (!mainClass) mainClass = loadMainClassDirectly(run);
     if (!mainClass) return false;
 
     jmethodID mainMethod = env->GetStaticMethodID(mainClass, "main", "([Ljava/lang/String;)V");
     if (!mainMethod) {
         if (env->ExceptionOccurred()) {
             env->ExceptionDescribe();
+            run.failure = silentFailure();
         } else {
-            showError(launcher.messageOwner(), MAKEINTRESOURCEW(IDS_MAIN_METHOD_MISSING));
+            run.failure = failureMessage(IDS_MAIN_METHOD_MISSING);
         }
         return false;
     }
-    jobjectArray arguments = newJavaStringArray(env, launcher.arguments);
+    jobjectArray arguments = newJavaStringArray(env, run.launch.arguments);
     if (!arguments) {
         env->ExceptionDescribe();
+        run.failure = silentFailure();
         return false;
     }
-    if (launcher.mainStartedEvent) SetEvent(launcher.mainStartedEvent.get());
+    run.session.signalMainStarted();
     env->CallStaticVoidMethod(mainClass, mainMethod, arguments);
-    handleEscapedException(launcher, env);
+    handleEscapedException(run);
 
-    const ProviderFlags& provider = launcher.settings.provider;
-    if (provider.allowIbm || provider.favorIbm) {
+    if (run.launch.keepsThreadsAttached) {
         // Such runtimes end the process themselves; returning would destroy the VM under them.
         for (;;) Sleep(INFINITE);
     }
-    return launcher.jvm.javaVm->DetachCurrentThread() == JNI_OK;
+    JavaVM* vm = run.session.vm();
+    if (!vm || vm->DetachCurrentThread() != JNI_OK) {
+        run.failure = silentFailure();
+        return false;
+    }
+    return true;
+}
+
+DWORD WINAPI javaThreadMain(void* parameter) {
+    JavaThreadRun& run = *static_cast<JavaThreadRun*>(parameter);
+    run.failure = createJvm(run);
+    if (run.failure) return 1;
+    if (!invokeMain(run)) {
+        // After a failure the VM must not outlive this thread: the thread that
+        // created it stays counted as a live Java thread, so a later
+        // DestroyJavaVM from anywhere else would wait for it forever.
+        if (run.env->ExceptionOccurred()) run.env->ExceptionClear();
+    }
+    run.session.destroyVm();
+    return run.failure ? 1 : 0;
+}
+
+}  // namespace
+
+MaybeFailure runJavaThread(const JavaLaunch& launch, JavaSession& session, std::function<void()> closeSplash) {
+    JavaThreadRun run{launch, session, std::move(closeSplash), nullptr, std::nullopt};
+    const uint32_t stackSize = launch.stackSize ? launch.stackSize : defaultJavaStackSize(launch.entryPoints);
+    ScopedHandle thread(CreateThread(nullptr, stackSize, javaThreadMain, &run, 0, nullptr));
+    if (!thread) {
+        javaThreadMain(&run);
+    } else {
+        WaitForSingleObject(thread.get(), INFINITE);
+    }
+    return run.failure;
 }
 
 bool callSystemExit(JNIEnv* env) {
@@ -132,23 +196,4 @@ bool callSystemExit(JNIEnv* env) {
         return false;
     }
     return true;
-}
-
-DWORD WINAPI javaThreadMain(void* parameter) {
-    auto* launcher = static_cast<Launcher*>(parameter);
-    if (!launcher) return 1;
-    if (!createJvm(*launcher)) return 1;
-    if (!invokeMain(*launcher)) return abandonVm(*launcher);
-    destroyJvm(*launcher);
-    return 0;
-}
-
-uint32_t runJavaThread(Launcher& launcher) {
-    if (launcher.javaStackSize == 0) launcher.javaStackSize = defaultJavaStackSize(launcher);
-    ScopedHandle thread(CreateThread(nullptr, launcher.javaStackSize, javaThreadMain, &launcher, 0, nullptr));
-    if (!thread) return javaThreadMain(&launcher);
-    WaitForSingleObject(thread.get(), INFINITE);
-    DWORD code = 1;
-    GetExitCodeThread(thread.get(), &code);
-    return code;
 }

@@ -1,22 +1,36 @@
-// The Java thread: create the VM, call main, report, destroy.
+// The Java thread: create the VM, call main, report an escaped exception,
+// destroy the VM.
 #pragma once
-
-#include <windows.h>
 
 #include <jni.h>
 
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
 
-class Launcher;
+#include "core/Failure.h"
+#include "hosting/JavaSession.h"
+#include "hosting/JvmLibrary.h"
+#include "hosting/OutputRedirection.h"
 
-// 0 when main was called and the VM destroyed; 1 when creation or the call failed.
-uint32_t runJavaThread(Launcher& launcher);
+// Everything the Java thread needs, decided before it starts.
+struct JavaLaunch {
+    JvmEntryPoints entryPoints;
+    std::vector<std::string> options;  // as the JVM receives them, in order
+    OutputRedirection output;
+    std::wstring mainClass;  // slash-separated
+    std::vector<std::wstring> arguments;
+    bool failureCheck = false;
+    // Such runtimes end the process themselves: threads stay attached.
+    bool keepsThreadsAttached = false;
+    uint32_t stackSize = 0;  // 0: the JVM's own default
+};
 
-// The thread procedure; the parameter is the Launcher.
-DWORD WINAPI javaThreadMain(void* launcher);
-
-// Loads the main class and calls main with the application arguments.
-bool invokeMain(Launcher& launcher);
+// Runs the Java thread and waits for it. Nothing when main was called and
+// the VM destroyed; else the failure, the VM already gone. `closeSplash`
+// runs before an escaped exception is reported.
+MaybeFailure runJavaThread(const JavaLaunch& launch, JavaSession& session, std::function<void()> closeSplash);
 
 // System.exit(-1); returns only when the call did not end the process.
 bool callSystemExit(JNIEnv* env);

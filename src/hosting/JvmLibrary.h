@@ -1,4 +1,4 @@
-// Loading the JVM library, creating and destroying the VM.
+// Loading the JVM library and taking its entry points.
 #pragma once
 
 #include <jni.h>
@@ -6,19 +6,21 @@
 #include <cstdint>
 #include <string>
 
-#include "hosting/JavaStrings.h"
+#include "core/Failure.h"
 
-class Launcher;
+using CreateJavaVmFunction = jint(JNICALL*)(JavaVM** vm, void** env, void* args);
+using GetDefaultInitArgsFunction = jint(JNICALL*)(void* args);
+using FindClassFromBootLoaderFunction = jclass(JNICALL*)(JNIEnv* env, const char* name);
 
-// False after its own message has been shown.
-bool loadJvmLibrary(Launcher& launcher, const std::wstring& path);
+struct JvmEntryPoints {
+    CreateJavaVmFunction createJavaVm = nullptr;
+    GetDefaultInitArgsFunction getDefaultInitArgs = nullptr;
+    // Optional: the runtime's own launcher helper is reached through it.
+    FindClassFromBootLoaderFunction findClassFromBootLoader = nullptr;
+};
 
-// On the Java thread. False after its own message; on success the standard
-// streams have been redirected.
-bool createJvm(Launcher& launcher);
-
-// Waits for the last non-daemon Java thread; does nothing without a VM.
-void destroyJvm(Launcher& launcher);
+// The library stays loaded for the life of the process.
+MaybeFailure loadJvmLibrary(const std::wstring& path, JvmEntryPoints& entryPoints);
 
 // The JVM's own default, 0 when it reports none.
-uint32_t defaultJavaStackSize(const Launcher& launcher);
+uint32_t defaultJavaStackSize(const JvmEntryPoints& entryPoints);

@@ -3,14 +3,10 @@
 #include <windows.h>
 
 #include "core/CommandLine.h"
-#include "core/ErrorReporting.h"
-#include "core/Launcher.h"
-#include "core/Settings.h"
 #include "core/SettingsRules.h"
-#include "core/win/ThreadAnsi.h"
+#include "core/win/Text.h"
 #include "hosting/ClassPath.h"
 #include "hosting/LibraryPaths.h"
-#include "hosting/TextConversion.h"
 #include "hosting/VmParameters.h"
 #include "resources/resource.h"
 
@@ -23,68 +19,49 @@ MemoryBase currentMemoryBase() {
     return {static_cast<uint64_t>(status.dwTotalPhys >> 10), static_cast<uint64_t>(status.dwAvailVirtual >> 10)};
 }
 
-void readOutputFile(const SettingsLookup& lookup, const wchar_t* fileKey, const wchar_t* appendKey,
-                    std::wstring& file, bool& append) {
-    file = lookup.getString(L"Application", fileKey);
-    if (!file.empty()) file = expandEnvironment(file);
-    append = isYesExactly(lookup.getString(L"Application", appendKey));
-}
+std::wstring expandedFileName(const std::wstring& file) { return file.empty() ? file : expandEnvironment(file); }
 
 }  // namespace
 
-void prepareLibraryEnvironment(Launcher& launcher) {
-    const std::wstring& jvmPath = launcher.jvmLibraryPath;
-    SetEnvironmentVariableW(L"QZ_JVM_PATH", jvmPath.c_str());
-    SetEnvironmentVariableW(L"QZ_JVM_HOME", runtimeHomeOf(jvmPath).c_str());
+void prepareLibraryEnvironment(const HostingSettings& settings, const std::wstring& jvmLibraryPath,
+                               const std::wstring& executablePath, JavaLaunch& launch) {
+    SetEnvironmentVariableW(L"QZ_JVM_PATH", jvmLibraryPath.c_str());
+    SetEnvironmentVariableW(L"QZ_JVM_HOME", runtimeHomeOf(jvmLibraryPath).c_str());
 
-    const LauncherSettings& settings = launcher.settings;
     if (!settings.libraryPath.empty()) {
-        std::wstring executable;
-        modulePath(executable);
-        std::wstring value = libraryPathValue(settings.libraryPath, folderOf(executable), jvmPath);
-        launcher.jvmOptions.push_back(toThreadAnsi(L"-Djava.library.path=" + expandEnvironment(value)));
+        std::wstring value = libraryPathValue(settings.libraryPath, folderOf(executablePath), jvmLibraryPath);
+        launch.options.push_back(toThreadAnsi(L"-Djava.library.path=" + expandEnvironment(value)));
     }
-    std::wstring path = expandEnvironment(searchPathValue(settings.systemPath, jvmPath));
+    std::wstring path = expandEnvironment(searchPathValue(settings.systemPath, jvmLibraryPath));
     SetEnvironmentVariableW(L"Path", path.c_str());
 }
 
-bool buildJvmOptions(Launcher& launcher) {
-    std::wstring settingsPath;
-    if (!settingsFilePath(settingsPath)) return false;
-    std::wstring executable;
-    if (!modulePath(executable)) return false;
-    SettingsLookup lookup(settingsPath);
-
-    std::wstring executableFolder = withoutLastComponents(executable, 1);
-    std::wstring classPath = buildClassPath(lookup.getString(L"Class Path", L"Class Path"), executableFolder);
-    if (isYesAnyCase(lookup.getString(L"Application", L"Embedded Jar"))) classPath = executable + L";" + classPath;
-    if (classPath.empty()) {
-        showError(launcher.messageOwner(), MAKEINTRESOURCEW(IDS_CLASS_PATH_MISSING));
-        return false;
-    }
+MaybeFailure buildJvmOptions(const HostingSettings& settings, const std::wstring& executablePath, JavaLaunch& launch) {
+    std::wstring executableFolder = withoutLastComponents(executablePath, 1);
+    std::wstring classPath = buildClassPath(settings.classPath, executableFolder);
+    if (settings.embeddedJar) classPath = executablePath + L";" + classPath;
+    if (classPath.empty()) return failureMessage(IDS_CLASS_PATH_MISSING);
 
     std::vector<std::wstring> options{L"-Djava.class.path=" + classPath};
-    std::wstring parameters = lookup.getString(L"Java Runtime Environment", L"Virtual Machine Parameters");
-    std::vector<std::wstring> tokens = splitVmParameters(parameters);
+    std::vector<std::wstring> tokens = splitVmParameters(settings.vmParameters);
     if (!tokens.empty()) {
         MemoryBase base = currentMemoryBase();
-        for (const std::wstring& token : tokens) {
-            options.push_back(processVmParameter(token, base, launcher.javaStackSize));
-        }
+        for (const std::wstring& token : tokens) options.push_back(processVmParameter(token, base, launch.stackSize));
     }
-    for (const std::wstring& option : options) launcher.jvmOptions.push_back(toThreadAnsi(expandEnvironment(option)));
+    for (const std::wstring& option : options) launch.options.push_back(toThreadAnsi(expandEnvironment(option)));
 
-    OutputRedirection& output = launcher.output;
-    readOutputFile(lookup, L"Output File", L"Output Append", output.outputFile, output.outputAppend);
-    readOutputFile(lookup, L"Error File", L"Error Append", output.errorFile, output.errorAppend);
+    launch.output = {expandedFileName(settings.outputFile), settings.outputAppend, expandedFileName(settings.errorFile),
+                     settings.errorAppend};
 
-    std::wstring cmd = lookup.getString(L"Application", L"Cmd");
-    if (!cmd.empty()) {
+    if (!settings.cmd.empty()) {
         std::vector<std::wstring> extra;
-        tokenize(expandEnvironment(cmd), extra);
+        tokenize(expandEnvironment(settings.cmd), extra);
         for (std::wstring& argument : extra) {
-            if (!argument.empty()) launcher.arguments.push_back(std::move(argument));
+            if (!argument.empty()) launch.arguments.push_back(std::move(argument));
         }
     }
-    return true;
+    launch.mainClass = settings.mainClass;
+    launch.failureCheck = settings.failureCheck;
+    launch.keepsThreadsAttached = settings.keepsThreadsAttached;
+    return std::nullopt;
 }

@@ -1,11 +1,34 @@
 // The JVM's options and the process environment the JVM sees.
 #pragma once
 
-class Launcher;
+#include <string>
+#include <vector>
 
-// Sets QZ_JVM_PATH, QZ_JVM_HOME and Path, and adds the library path option.
-void prepareLibraryEnvironment(Launcher& launcher);
+#include "core/Failure.h"
+#include "hosting/JavaThread.h"
 
-// Class path, VM parameters, output files and "Cmd" arguments. False when the
-// settings file cannot be located, or after message 209 for an empty class path.
-bool buildJvmOptions(Launcher& launcher);
+// The settings hosting reads, as written in the file ("+" sections applied).
+struct HostingSettings {
+    std::wstring mainClass;  // slash-separated
+    bool failureCheck = false;
+    bool keepsThreadsAttached = false;
+    std::wstring systemPath;
+    std::wstring libraryPath;
+    std::wstring classPath;
+    bool embeddedJar = false;
+    std::wstring vmParameters;
+    std::wstring outputFile;
+    bool outputAppend = false;
+    std::wstring errorFile;
+    bool errorAppend = false;
+    std::wstring cmd;
+};
+
+// Sets QZ_JVM_PATH, QZ_JVM_HOME and Path for the runtime at `jvmLibraryPath`,
+// and adds the library path option to `launch`.
+void prepareLibraryEnvironment(const HostingSettings& settings, const std::wstring& jvmLibraryPath,
+                               const std::wstring& executablePath, JavaLaunch& launch);
+
+// Class path, VM parameters, output files and "Cmd" arguments, added to
+// `launch` after what is there. Message 209 for an empty class path.
+MaybeFailure buildJvmOptions(const HostingSettings& settings, const std::wstring& executablePath, JavaLaunch& launch);

@@ -2,11 +2,9 @@
 
 #include <vector>
 
-#include "core/Launcher.h"
-#include "core/win/FileExists.h"
+#include "core/win/FileSystem.h"
 #include "hosting/FolderPath.h"
-#include "hosting/JavaStreams.h"
-#include "hosting/JavaStrings.h"
+#include "hosting/JavaValues.h"
 #include "hosting/TimestampPicture.h"
 
 namespace {
@@ -83,8 +81,7 @@ bool redirectStream(JNIEnv* env, const std::wstring& name, bool append, Standard
     return true;
 }
 
-void redirectStandardStreams(Launcher& launcher) {
-    OutputRedirection& output = launcher.output;
+void redirectStandardStreams(JNIEnv* env, OutputRedirection output) {
     bool outputHasPicture = output.outputFile.find(L'%') != std::wstring::npos;
     bool errorHasPicture = output.errorFile.find(L'%') != std::wstring::npos;
     if (outputHasPicture || errorHasPicture) {
@@ -94,7 +91,6 @@ void redirectStandardStreams(Launcher& launcher) {
         if (errorHasPicture) output.errorFile = expandTimestamp(output.errorFile, now);
     }
 
-    JNIEnv* env = launcher.jvm.jniEnv;
     auto redirect = [env](const std::wstring& name, bool append, StandardStream stream) {
         if (name.empty() || redirectStream(env, name, append, stream)) return;
         if (env->ExceptionOccurred()) env->ExceptionDescribe();

@@ -7,12 +7,19 @@
 
 #include <string>
 
-class Launcher;
+// Where System.out and System.err go; names already expanded, start-time
+// pictures still in place.
+struct OutputRedirection {
+    std::wstring outputFile;
+    bool outputAppend = false;
+    std::wstring errorFile;
+    bool errorAppend = false;
+};
 
 enum class StandardStream { Output, Error };
 
 // Right after the VM is created; a failure leaves that stream as it was.
-void redirectStandardStreams(Launcher& launcher);
+void redirectStandardStreams(JNIEnv* env, OutputRedirection output);
 
 // The picture between the first and last "%" formatted with `time`.
 std::wstring expandTimestamp(const std::wstring& name, const SYSTEMTIME& time);

@@ -1,7 +1,10 @@
-# JVM hosting: loading and creating the VM, its options, the Java thread and
-# the standard stream redirection.
+# JVM hosting: loading and creating the VM, its options, the Java thread,
+# the standard stream redirection and the report of an escaped exception.
+include(${CMAKE_SOURCE_DIR}/src/core/win/dialog_anchor.cmake)
+
 target_sources(launcher_pure PRIVATE
   ${CMAKE_SOURCE_DIR}/src/hosting/ClassPathRules.cpp
+  ${CMAKE_SOURCE_DIR}/src/hosting/ExceptionText.cpp
   ${CMAKE_SOURCE_DIR}/src/hosting/FolderPath.cpp
   ${CMAKE_SOURCE_DIR}/src/hosting/LibraryPaths.cpp
   ${CMAKE_SOURCE_DIR}/src/hosting/MemoryOptions.cpp
@@ -12,15 +15,13 @@ target_sources(launcher_pure PRIVATE
 if(WIN32)
   add_launcher_library(launcher_hosting
     ${CMAKE_SOURCE_DIR}/src/hosting/ClassPath.cpp
-    ${CMAKE_SOURCE_DIR}/src/hosting/JavaStreams.cpp
-    ${CMAKE_SOURCE_DIR}/src/hosting/JavaStrings.cpp
+    ${CMAKE_SOURCE_DIR}/src/hosting/ExceptionDialog.cpp
+    ${CMAKE_SOURCE_DIR}/src/hosting/ExceptionReport.cpp
+    ${CMAKE_SOURCE_DIR}/src/hosting/JavaSession.cpp
+    ${CMAKE_SOURCE_DIR}/src/hosting/JavaValues.cpp
     ${CMAKE_SOURCE_DIR}/src/hosting/JavaThread.cpp
     ${CMAKE_SOURCE_DIR}/src/hosting/JvmLibrary.cpp
     ${CMAKE_SOURCE_DIR}/src/hosting/JvmOptions.cpp
-    ${CMAKE_SOURCE_DIR}/src/hosting/OutputRedirection.cpp
-    ${CMAKE_SOURCE_DIR}/src/hosting/TextConversion.cpp)
-  # Splash and exception reporting may be linked in by name before their
-  # fragments are read.
-  target_link_libraries(launcher_hosting PUBLIC launcher_core
-    $<TARGET_NAME_IF_EXISTS:launcher_splash> $<TARGET_NAME_IF_EXISTS:launcher_exception>)
+    ${CMAKE_SOURCE_DIR}/src/hosting/OutputRedirection.cpp)
+  target_link_libraries(launcher_hosting PUBLIC launcher_core launcher_dialogs)
 endif()

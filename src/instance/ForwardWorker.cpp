@@ -1,39 +1,19 @@
-#include "instance/ForwardWorker.h"
-
 #include <jni.h>
 
 #include <memory>
 #include <string>
 
-#include "core/Launcher.h"
-#include "core/win/ThreadAnsi.h"
-#include "hosting/JvmLibrary.h"
-#include "instance/ArgumentPacking.h"
+#include "hosting/JavaValues.h"
+#include "instance/InstanceProtocol.h"
 #include "instance/RequestListener.h"
 
 namespace {
-
-bool exceptionPending(JNIEnv* env) {
-    jthrowable pending = env->ExceptionOccurred();
-    if (!pending) return false;
-    env->DeleteLocalRef(pending);
-    return true;
-}
-
-void describePending(JNIEnv* env) {
-    if (exceptionPending(env)) env->ExceptionDescribe();
-}
 
 void reply(const ForwardRequest& request, int value) {
     PostThreadMessageW(request.requesterThreadId, request.requestMessage, static_cast<WPARAM>(value), 0);
 }
 
-void callSecondaryMain(JNIEnv* env, const std::string& className, const ForwardRequest& request) {
-    jclass mainClass = env->FindClass(className.c_str());
-    if (!mainClass) {
-        env->ExceptionClear();
-        return;
-    }
+void invokeSecondaryMain(JNIEnv* env, jclass mainClass, const ForwardRequest& request) {
     bool returnsInt = false;
     jmethodID method = env->GetStaticMethodID(mainClass, "secondaryMain", "([Ljava/lang/String;)V");
     if (exceptionPending(env)) env->ExceptionClear();
@@ -59,8 +39,17 @@ void callSecondaryMain(JNIEnv* env, const std::string& className, const ForwardR
         env->CallStaticVoidMethod(mainClass, method, arguments);
     }
     describePending(env);
-    // A thread that stays attached would otherwise keep these alive.
     env->DeleteLocalRef(arguments);
+}
+
+void callSecondaryMain(JNIEnv* env, const std::string& className, const ForwardRequest& request) {
+    jclass mainClass = env->FindClass(className.c_str());
+    if (!mainClass) {
+        env->ExceptionClear();
+        return;
+    }
+    invokeSecondaryMain(env, mainClass, request);
+    // A thread that stays attached would otherwise keep it alive.
     env->DeleteLocalRef(mainClass);
 }
 
@@ -68,23 +57,13 @@ void callSecondaryMain(JNIEnv* env, const std::string& className, const ForwardR
 
 DWORD WINAPI forwardWorkerMain(void* parameter) {
     std::unique_ptr<ForwardRequest> request(static_cast<ForwardRequest*>(parameter));
-    JavaVM* vm = nullptr;
-    std::string className;
-    bool stayAttached = false;
-    {
-        std::unique_lock<std::mutex> held = passGate(*request->gate);
-        if (!held.owns_lock()) return 0;
-        const Launcher& launcher = *request->gate->launcher;
-        vm = launcher.jvm.javaVm;
-        className = toThreadAnsi(launcher.settings.mainClass);
-        // The same providers keep the Java thread attached after main.
-        stayAttached = launcher.settings.provider.allowIbm || launcher.settings.provider.favorIbm;
-    }
-    if (!vm) return 0;
-
-    JNIEnv* env = nullptr;
-    if (vm->AttachCurrentThread(reinterpret_cast<void**>(&env), nullptr) != JNI_OK) return 0;
-    callSecondaryMain(env, className, *request);
-    if (!stayAttached) vm->DetachCurrentThread();
+    const ForwardTarget& target = *request->target;
+    JavaSession& session = *target.session;
+    if (!session.waitForMain()) return 0;
+    JNIEnv* env = session.attachWorker();
+    if (!env) return 0;
+    callSecondaryMain(env, target.mainClass, *request);
+    // Attached, this thread holds off the VM's destruction: the VM is still there.
+    if (!target.keepsThreadsAttached) session.vm()->DetachCurrentThread();
     return 0;
 }

@@ -1,9 +1,7 @@
 #include "instance/InstanceChannel.h"
 
-#include "instance/ArgumentPacking.h"
-#include "instance/InstanceNames.h"
+#include "instance/InstanceProtocol.h"
 #include "instance/RequestListener.h"
-#include "instance/SingleInstanceBlock.h"
 
 namespace {
 
@@ -77,25 +75,21 @@ bool openSharedBlock(SingleInstanceState& state, const std::wstring& name) {
     return true;
 }
 
-bool startListening(SingleInstanceState& state, const std::wstring& name, ScopedHandle& mainStartedEvent,
-                    Launcher* launcher, LPTHREAD_START_ROUTINE worker) {
-    auto gate = std::make_shared<WorkerGate>();
-    gate->launcher = launcher;
-    gate->stop.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    mainStartedEvent.reset(CreateEventW(nullptr, TRUE, FALSE, mainStartedEventName(name).c_str()));
+bool startListening(SingleInstanceState& state, const std::wstring& name, std::shared_ptr<const ForwardTarget> target,
+                    LPTHREAD_START_ROUTINE worker) {
+    ScopedHandle mainStarted(CreateEventW(nullptr, TRUE, FALSE, mainStartedEventName(name).c_str()));
     // Without the event workers would call into a JVM that may not exist yet.
-    bool ready = gate->stop && mainStartedEvent &&
-                 DuplicateHandle(GetCurrentProcess(), mainStartedEvent.get(), GetCurrentProcess(),
-                                 gate->mainStarted.receive(), SYNCHRONIZE, FALSE, 0);
+    bool ready = static_cast<bool>(mainStarted);
 
     auto context = std::make_unique<ListenerContext>();
     context->requestCopied.reset(CreateEventW(nullptr, FALSE, FALSE, requestCopiedEventName(name).c_str()));
     context->requestMessage = RegisterWindowMessageW(name.c_str());
     ready = ready && context->requestCopied && context->requestMessage != 0;
     if (ready) {
+        target->session->adoptMainStartedEvent(std::move(mainStarted));
         SingleInstanceBlock* block = state.block();
         context->block = block;
-        context->gate = gate;
+        context->target = std::move(target);
         context->worker = worker;
         state.requestMessage = context->requestMessage;
         block->ownerProcessId = GetCurrentProcessId();
@@ -104,9 +98,9 @@ bool startListening(SingleInstanceState& state, const std::wstring& name, Scoped
         state.listenerThread.reset(CreateThread(nullptr, 0, listenerThreadMain, context.get(), 0,
                                                 reinterpret_cast<LPDWORD>(&block->listenerThreadId)));
         ready = static_cast<bool>(state.listenerThread);
+        if (!ready) context->target->session->adoptMainStartedEvent(ScopedHandle());
     }
     if (!ready) {
-        mainStartedEvent.reset();
         releaseBlock(state);
         return false;
     }
@@ -168,7 +162,7 @@ int awaitReply(SingleInstanceState& state) {
 }
 
 void closeSharedBlock(SingleInstanceState& state) {
-    if (state.listener) closeGate(*state.listener->gate);
+    if (state.listener) state.listener->target->session->stop();
     if (state.listenerThread) {
         const DWORD listenerThreadId = GetThreadId(state.listenerThread.get());
         do {

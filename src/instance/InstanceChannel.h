@@ -1,6 +1,6 @@
 // The shared block and the messages between the running instance of an
 // executable and its later starts. Both roles work on SingleInstanceState;
-// the launcher binding decides when each is used.
+// SingleInstance decides when each is used.
 #pragma once
 
 #include <windows.h>
@@ -9,9 +9,8 @@
 #include <vector>
 
 #include "core/win/Scoped.h"
+#include "instance/RequestListener.h"
 #include "instance/SingleInstanceState.h"
-
-class Launcher;
 
 // How long a later start waits for the first instance to finish filling
 // the header and to take requests.
@@ -21,11 +20,12 @@ constexpr DWORD kListenerReadyWaitMs = 5000;
 // and maps it; sets isFirstInstance. False when the block cannot be used.
 bool openSharedBlock(SingleInstanceState& state, const std::wstring& name);
 
-// First instance: the main-started event, the request message and the
-// listener thread, whose workers run `worker`. False leaves nothing behind
-// (the block is released too) so the process runs unguarded.
-bool startListening(SingleInstanceState& state, const std::wstring& name, ScopedHandle& mainStartedEvent,
-                    Launcher* launcher, LPTHREAD_START_ROUTINE worker);
+// First instance: the main-started event (handed to the target's session),
+// the request message and the listener thread, whose workers run `worker`.
+// False leaves nothing behind (the block is released too) so the process
+// runs unguarded.
+bool startListening(SingleInstanceState& state, const std::wstring& name, std::shared_ptr<const ForwardTarget> target,
+                    LPTHREAD_START_ROUTINE worker);
 
 // Later start: writes the arguments and posts the request, holding the
 // writer lock until the first instance has copied them. False when the

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "instance/SingleInstanceBlock.h"
+#include "instance/InstanceProtocol.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ void startWorker(ListenerContext& context, DWORD requesterThreadId) {
     auto request = std::make_unique<ForwardRequest>();
     request->requesterThreadId = requesterThreadId;
     request->requestMessage = context.requestMessage;
-    request->gate = context.gate;
+    request->target = context.target;
     const auto* shared = reinterpret_cast<const unsigned char*>(context.block);
     request->block.assign(shared, shared + kBlockSize);
     // The writer keeps the block to itself until this signal.
@@ -31,20 +31,4 @@ DWORD WINAPI listenerThreadMain(void* parameter) {
         }
     }
     return 0;
-}
-
-std::unique_lock<std::mutex> passGate(WorkerGate& gate) {
-    if (gate.mainStarted) {
-        HANDLE handles[] = {gate.mainStarted.get(), gate.stop.get()};
-        if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0) return {};
-    }
-    std::unique_lock<std::mutex> held(gate.lock);
-    if (gate.stopping) held.unlock();
-    return held;
-}
-
-void closeGate(WorkerGate& gate) {
-    std::lock_guard<std::mutex> guard(gate.lock);
-    gate.stopping = true;
-    SetEvent(gate.stop.get());
 }

@@ -1,27 +1,25 @@
 // The first instance's side of a forwarded start: the listener thread that
-// takes requests, and the gate every worker passes before calling Java.
+// takes requests, and the workers that serve them.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
-#include <mutex>
+#include <string>
 #include <vector>
 
 #include "core/win/Scoped.h"
+#include "hosting/JavaSession.h"
 
-class Launcher;
 struct SingleInstanceBlock;
 
-// Holds workers until the application's main is about to run, and lets
-// them go without touching the launcher once its teardown has begun.
-// Shared by the workers, so it outlives the launcher when they do.
-struct WorkerGate {
-    ScopedHandle mainStarted;  // own duplicate; null lets workers pass at once
-    ScopedHandle stop;         // manual reset, set at teardown
-    std::mutex lock;
-    bool stopping = false;
-    Launcher* launcher = nullptr;
+// What a worker needs of the running application. Shared by the workers, so
+// it outlives the launcher's teardown when they do.
+struct ForwardTarget {
+    std::string mainClass;  // slash-separated, in the thread's ANSI code page
+    // The same providers keep the Java thread attached after main.
+    bool keepsThreadsAttached = false;
+    SharedJavaSession session;
 };
 
 // One forwarded start, owned by the worker that serves it.
@@ -29,23 +27,21 @@ struct ForwardRequest {
     DWORD requesterThreadId = 0;
     UINT requestMessage = 0;
     std::vector<unsigned char> block;  // private copy of the whole shared block
-    std::shared_ptr<WorkerGate> gate;
+    std::shared_ptr<const ForwardTarget> target;
 };
 
 struct ListenerContext {
     SingleInstanceBlock* block = nullptr;
     UINT requestMessage = 0;
     ScopedHandle requestCopied;  // auto reset
-    std::shared_ptr<WorkerGate> gate;
+    std::shared_ptr<const ForwardTarget> target;
     // Runs one request; takes ownership of the ForwardRequest it is given.
     LPTHREAD_START_ROUTINE worker = nullptr;
 };
 
 DWORD WINAPI listenerThreadMain(void* context);
 
-// Waits at the gate. A held lock means the worker may go on; while it is
-// held the launcher cannot begin its teardown, so read what is needed then.
-std::unique_lock<std::mutex> passGate(WorkerGate& gate);
-
-// Ends the gate for workers still waiting or about to pass it.
-void closeGate(WorkerGate& gate);
+// Serves one forwarded start: hands the arguments to the main class's
+// secondaryMain on a thread attached to the JVM and posts the reply to the
+// waiting start. Takes ownership of the ForwardRequest it is given.
+DWORD WINAPI forwardWorkerMain(void* request);

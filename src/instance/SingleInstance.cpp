@@ -1,42 +1,33 @@
 #include "instance/SingleInstance.h"
 
-#include "core/Launcher.h"
-#include "core/Settings.h"
-#include "instance/ForwardWorker.h"
 #include "instance/InstanceChannel.h"
-#include "instance/InstanceNames.h"
-#include "instance/RequestListener.h"
+#include "instance/InstanceProtocol.h"
 
 SingleInstanceState::SingleInstanceState() = default;
 SingleInstanceState::~SingleInstanceState() = default;
 
-bool setupSingleInstance(Launcher& launcher) {
-    SingleInstanceState& state = launcher.instance;
-    if (launcher.settings.isService) return true;
-    std::wstring settingsPath;
-    if (!settingsFilePath(settingsPath)) return false;
-    SettingsLookup lookup(settingsPath);
-    state.singleInstance = lookup.getString(L"Application", L"Single Instance") == L"yes";
-    if (!state.singleInstance) return true;
-
-    std::wstring executable;
-    if (!modulePath(executable)) return false;
-    const std::wstring name = instanceNameOf(executable);
-    if (!openSharedBlock(state, name)) {
-        state.singleInstance = false;
-        return true;
-    }
-    if (state.isFirstInstance) {
-        if (!startListening(state, name, launcher.mainStartedEvent, &launcher, forwardWorkerMain)) {
-            state.singleInstance = false;
-        }
-        return true;
-    }
-    return sendRequest(state, name, launcher.arguments);
+void SingleInstance::shutdown() {
+    if (state_.singleInstance) closeSharedBlock(state_);
+    state_.singleInstance = false;
 }
 
-int waitForReply(Launcher& launcher) { return awaitReply(launcher.instance); }
+MaybeFailure SingleInstance::setup(bool enabled, const std::wstring& executablePath,
+                                   const std::vector<std::wstring>& arguments,
+                                   std::shared_ptr<const ForwardTarget> target) {
+    state_.singleInstance = enabled;
+    if (!enabled) return std::nullopt;
 
-void shutdownSingleInstance(Launcher& launcher) {
-    if (launcher.instance.singleInstance) closeSharedBlock(launcher.instance);
+    const std::wstring name = instanceNameOf(executablePath);
+    if (!openSharedBlock(state_, name)) {
+        state_.singleInstance = false;
+        return std::nullopt;
+    }
+    if (state_.isFirstInstance) {
+        if (!startListening(state_, name, std::move(target), forwardWorkerMain)) state_.singleInstance = false;
+        return std::nullopt;
+    }
+    if (!sendRequest(state_, name, arguments)) return silentFailure();
+    return std::nullopt;
 }
+
+int SingleInstance::waitForReply() { return awaitReply(state_); }

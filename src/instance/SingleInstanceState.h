@@ -1,4 +1,5 @@
-// The single-instance guard's share of the launcher state.
+// What the single-instance guard holds: the shared block, the listener and,
+// for a later start, the first instance's process.
 #pragma once
 
 #include <windows.h>

@@ -1,6 +1,5 @@
 target_sources(launcher_pure PRIVATE
-  ${CMAKE_SOURCE_DIR}/src/instance/ArgumentPacking.cpp
-  ${CMAKE_SOURCE_DIR}/src/instance/InstanceNames.cpp)
+  ${CMAKE_SOURCE_DIR}/src/instance/InstanceProtocol.cpp)
 
 if(WIN32)
   add_launcher_library(launcher_instance

@@ -1,9 +1,9 @@
 #include "splash/NativeSplash.h"
 
 #include "core/win/EntryPoint.h"
-#include "core/win/FileExists.h"
-#include "core/win/ThreadAnsi.h"
-#include "splash/NativeSplashPath.h"
+#include "core/win/FileSystem.h"
+#include "core/win/Text.h"
+#include "splash/SplashRules.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "splash/SplashState.h"
+using SplashCloseFunction = void (*)();
 
 // The library beside the JVM library's bin folder, or empty when there is none.
 std::wstring findNativeSplashLibrary(const std::wstring& jvmLibraryPath);

@@ -1,9 +1,9 @@
 #include "splash/SplashScreenWindow.h"
 
+#include "core/win/GdiScopes.h"
 #include "splash/GdiPlusObjects.h"
 #include "splash/GdiPlusRuntime.h"
-#include "core/win/GdiScopes.h"
-#include "splash/SplashPlacement.h"
+#include "splash/SplashRules.h"
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/LauncherSettings.h"
+#include "app/AppSettings.h"
 #include "core/Settings.h"
 
 namespace {
@@ -43,11 +43,10 @@ void removeTree(const std::wstring& folder) {
 
 }  // namespace
 
-TEST(LoadSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
-    std::wstring settingsPath;
-    ASSERT_TRUE(settingsFilePath(settingsPath));
+TEST(AppSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
     std::wstring executable;
-    ASSERT_TRUE(modulePath(executable));
+    ASSERT_FALSE(modulePath(executable));
+    const std::wstring settingsPath = executable.substr(0, executable.rfind(L'.')) + L".ini";
 
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
@@ -61,26 +60,35 @@ TEST(LoadSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
         "Preferred versions=1.6;;1.7;\nJVM Type=favor_server\nVM Provider=FAVOR_IBM\nJVM Source=only_JDK\n"
         "[Java Runtime Environment+]\nSystem Path=C:\\sys\n"
         "[Application]\nFailure Check=YES\nOverride WorkingDir=yes\nPair Product=C:\\app\\pair64.exe\n"
-        "Pair Return Code=Yes\n";
+        "Pair Return Code=Yes\nSingle Instance=yes\n[Class Path]\nClass Path=lib\\*.jar\n"
+        "[Display]\nSplash Screen=splash.png\nSplash Screen Shadow=True\nPreffer Native Splash Screen=yes\n";
     writeBytes(settingsPath, settingsText);
 
-    LauncherSettings settings;
-    ASSERT_TRUE(loadSettings(settings));
-    EXPECT_EQ(settings.mainClass, L"com/example/App");
+    AppSettings settings;
+    ASSERT_FALSE(readAppSettings(executable, settings));
+    EXPECT_EQ(settings.hosting.mainClass, L"com/example/App");
     EXPECT_EQ(settings.productName, L"My: App");
     EXPECT_EQ(settings.jrePath, L"C:\\jre");
-    EXPECT_EQ(settings.versionMin, (JavaVersion{{1, 6, 0, 0}}));
-    EXPECT_EQ(settings.versionMax, (JavaVersion{{65535, 65535, 65535, 65535}}));
-    EXPECT_EQ(settings.preferredVersions, (std::vector<std::wstring>{L"1.6", L"", L"1.7"}));
-    EXPECT_EQ(settings.jvmTypeMode, JvmTypeMode::FavorServer);
-    EXPECT_TRUE(settings.provider.allowIbm && settings.provider.favorIbm && !settings.provider.favorSun);
-    EXPECT_TRUE(!settings.source.favorSource && settings.source.acceptJdk && !settings.source.acceptJre);
-    EXPECT_EQ(settings.systemPath, L" C:\\sys");
-    EXPECT_TRUE(settings.failureCheck && settings.overrideWorkingDir && settings.pairReturnCode);
+    EXPECT_EQ(settings.runtime.versionMin, (JavaVersion{{1, 6, 0, 0}}));
+    EXPECT_EQ(settings.runtime.versionMax, (JavaVersion{{65535, 65535, 65535, 65535}}));
+    EXPECT_EQ(settings.runtime.preferredVersions, (std::vector<std::wstring>{L"1.6", L"", L"1.7"}));
+    EXPECT_EQ(settings.runtime.jvmTypeMode, JvmTypeMode::FavorServer);
+    EXPECT_TRUE(settings.runtime.provider.allowIbm && settings.runtime.provider.favorIbm &&
+                !settings.runtime.provider.favorSun);
+    EXPECT_TRUE(!settings.runtime.source.favorSource && settings.runtime.source.acceptJdk &&
+                !settings.runtime.source.acceptJre);
+    EXPECT_EQ(settings.hosting.systemPath, L" C:\\sys");
+    EXPECT_TRUE(settings.hosting.failureCheck && settings.overrideWorkingDir && settings.pairReturnCode);
     EXPECT_FALSE(settings.isService);
+    EXPECT_TRUE(settings.runtime.hasPairProduct && settings.singleInstance);
+    EXPECT_TRUE(settings.hosting.keepsThreadsAttached);
+    EXPECT_EQ(settings.hosting.classPath, L"lib\\*.jar");
+    EXPECT_EQ(settings.splash.image, L"splash.png");
+    EXPECT_FALSE(settings.splash.shadow) << "only \"true\" asks for a shadow";
+    EXPECT_TRUE(settings.splash.preferNative);
 
     // An ordinary application writes only into the per-user files.
-    writeJrePath(settings, L"D:\\picked\\");
+    rememberRuntimeFolder(settings, executable, L"D:\\picked\\");
     EXPECT_EQ(fileBytes(settingsPath), settingsText);
     std::wstring userFile = appData + L"\\My App\\{42}\\" + executable.substr(executable.rfind(L'\\') + 1);
     userFile = userFile.substr(0, userFile.rfind(L'.')) + L".ini";
@@ -88,20 +96,23 @@ TEST(LoadSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
     EXPECT_EQ(readAll(appData + L"\\My App\\{42}\\pair64.ini"), L"D:\\picked\\");
 
     // The per-user file now decides, even once it lacks the key.
-    LauncherSettings reread;
-    ASSERT_TRUE(loadSettings(reread));
+    AppSettings reread;
+    ASSERT_FALSE(readAppSettings(executable, reread));
     EXPECT_EQ(reread.jrePath, L"D:\\picked\\");
     writeBytes(userFile, "[Other]\nx=1\n");
-    ASSERT_TRUE(loadSettings(reread));
+    ASSERT_FALSE(readAppSettings(executable, reread));
     EXPECT_EQ(reread.jrePath, L"");
 
     // A service application writes the settings file itself and the paired one.
-    writeBytes(settingsPath, "[Java Runtime Environment]\nMain Class=a.B\n[Application]\nApplication Type=service\n"
-                             "Pair Product=" + std::string(appData.begin(), appData.end()) + "\\pair.exe\n");
-    LauncherSettings service;
-    ASSERT_TRUE(loadSettings(service));
+    writeBytes(settingsPath,
+               "[Java Runtime Environment]\nMain Class=a.B\n[Application]\nApplication Type=service\n"
+               "Single Instance=yes\nPair Product=" +
+                   std::string(appData.begin(), appData.end()) + "\\pair.exe\n");
+    AppSettings service;
+    ASSERT_FALSE(readAppSettings(executable, service));
     EXPECT_TRUE(service.isService);
-    writeJrePath(service, L"E:\\jre\\");
+    EXPECT_FALSE(service.singleInstance) << "a service never keeps a single instance";
+    rememberRuntimeFolder(service, executable, L"E:\\jre\\");
     EXPECT_EQ(readAll(settingsPath), L"E:\\jre\\");
     EXPECT_EQ(readAll(appData + L"\\pair.ini"), L"E:\\jre\\");
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
-#include "core/LauncherSettings.h"
 #include "core/win/Scoped.h"
 
 namespace {
@@ -87,7 +86,7 @@ void RuntimeRegistry::add(const wchar_t* key, const std::wstring& version, const
     addRaw(key, version, REG_SZ, javaHome.c_str(), DWORD((javaHome.size() + 1) * sizeof(wchar_t)), view);
 }
 
-std::wstring searched(const LauncherSettings& settings, RegistryView view) {
+std::wstring searched(const RuntimeRequirements& settings, RegistryView view) {
     std::wstring home;
     const bool found = searchRegistry(settings, view, home);
     EXPECT_EQ(found, !home.empty());

@@ -61,4 +61,4 @@ public:
 };
 
 // The folder chosen by one registry pass, or "(none)".
-std::wstring searched(const struct LauncherSettings& settings, RegistryView view = kOwnRegistryView);
+std::wstring searched(const RuntimeRequirements& settings, RegistryView view = kOwnRegistryView);

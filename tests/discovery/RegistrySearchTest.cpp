@@ -3,7 +3,6 @@
 #include <string>
 
 #include "DiscoveryFixtures.h"
-#include "core/LauncherSettings.h"
 #include "discovery/RegistryRuntimes.h"
 
 namespace {
@@ -13,8 +12,8 @@ protected:
     // The folder without its trailing backslash, as installers store it.
     static std::wstring stored(const std::wstring& home) { return home.substr(0, home.size() - 1); }
 
-    LauncherSettings settingsWith(const std::wstring& source, const std::wstring& provider = L"") {
-        LauncherSettings settings;
+    RuntimeRequirements settingsWith(const std::wstring& source, const std::wstring& provider = L"") {
+        RuntimeRequirements settings;
         applyJvmSource(source, settings.source);
         applyVmProvider(provider, settings.provider);
         return settings;
@@ -28,7 +27,7 @@ TEST_F(RegistrySearch, ServerOnlyAcceptsNothingButAServerVm) {
     registry.add(kJavaSoftJre, L"1.8", stored(temp.runtime(L"jre8\\", {kClient})));
     registry.add(kJavaSoftJdk, L"1.8", stored(temp.path() + L"jdk8\\"));
     temp.runtime(L"jdk8\\jre\\", {kClient});
-    LauncherSettings settings;
+    RuntimeRequirements settings;
     settings.jvmTypeMode = JvmTypeMode::ServerOnly;
     EXPECT_EQ(searched(settings), L"(none)");
 
@@ -41,7 +40,7 @@ TEST_F(RegistrySearch, FavorServerTakesAnOlderServerJdkOverANewerClientOne) {
     registry.add(kJavaSoftJdk, L"1.8", stored(temp.path() + L"jdk8\\"));
     temp.runtime(L"jdk7\\jre\\", {kServer});
     temp.runtime(L"jdk8\\jre\\", {kClient});
-    LauncherSettings settings;
+    RuntimeRequirements settings;
     settings.jvmTypeMode = JvmTypeMode::FavorServer;
     EXPECT_EQ(searched(settings), temp.path() + L"jdk7\\jre\\");
     settings.jvmTypeMode = JvmTypeMode::Default;
@@ -52,7 +51,7 @@ TEST_F(RegistrySearch, AJavaSoftJreRanksByItsClientVmUnderFavorServer) {
     registry.add(kJavaSoftJre, L"1.8", stored(temp.runtime(L"jre8\\", {kClient, kServer})));
     registry.add(kJavaSoftJdk, L"1.7", stored(temp.path() + L"jdk7\\"));
     temp.runtime(L"jdk7\\jre\\", {kServer});
-    LauncherSettings settings;
+    RuntimeRequirements settings;
     settings.jvmTypeMode = JvmTypeMode::FavorServer;
     EXPECT_EQ(searched(settings), temp.path() + L"jdk7\\jre\\");
 }
@@ -71,7 +70,7 @@ TEST_F(RegistrySearch, TheFavouredSourceOutranksTheVersion) {
 
 TEST_F(RegistrySearch, OnlyJdkNeverTakesARuntimeFromAJreKey) {
     registry.add(kJavaSoftJre, L"1.8", stored(temp.runtime(L"jre8\\", {kClient})));
-    const LauncherSettings settings = settingsWith(L"only_JDK");
+    const RuntimeRequirements settings = settingsWith(L"only_JDK");
     EXPECT_EQ(searched(settings), L"(none)");
 
     // A JDK contributes its private runtime, never its own root.
@@ -99,7 +98,7 @@ TEST_F(RegistrySearch, JRockitInAnyCaseSearchesOnlyTheJRockitKeys) {
 TEST_F(RegistrySearch, PreferredVersionsPickWithinTheRankedList) {
     registry.add(kJavaSoftJre, L"1.6.0_45", stored(temp.runtime(L"jre6\\", {kClient})));
     registry.add(kJavaSoftJre, L"1.7.0_80", stored(temp.runtime(L"jre7\\", {kClient})));
-    LauncherSettings settings;
+    RuntimeRequirements settings;
 
     settings.preferredVersions = {L"1.6", L"1.7"};
     EXPECT_EQ(searched(settings), temp.path() + L"jre6\\");
@@ -123,11 +122,11 @@ TEST_F(RegistrySearch, PreferredVersionsPickWithinTheRankedList) {
 
 TEST_F(RegistrySearch, TheOtherArchitecturesViewIsReadOnlyWithAPairProduct) {
     registry.add(kJavaSoftJre, L"1.8", stored(temp.runtime(L"paired\\", {kServer})), kPairedTestView);
-    LauncherSettings settings;
+    RuntimeRequirements settings;
     EXPECT_EQ(searched(settings, kOwnRegistryView), L"(none)");
     EXPECT_EQ(searched(settings, kPairedRegistryView), L"(none)");
 
-    settings.pairProduct = L"C:\\app\\pair.exe";
+    settings.hasPairProduct = true;
     EXPECT_EQ(searched(settings, kOwnRegistryView), L"(none)");
     EXPECT_EQ(searched(settings, kPairedRegistryView), temp.path() + L"paired\\");
 
@@ -143,19 +142,20 @@ TEST_F(RegistrySearch, AThousandSubkeysUnderOneKeyRankCorrectly) {
         registry.add(kJavaSoftJre, name, update == 731 ? best : common);
         if (HasFatalFailure()) return;
     }
-    LauncherSettings settings;
+    RuntimeRequirements settings;
     settings.versionMax = parseVersion(L"1.7.0_731", kVersionFillMax);
     EXPECT_EQ(searched(settings), best + L"\\");
 
     std::vector<JavaRuntime> candidates;
-    scanRuntimeKey(runtimeKeys()[1], kOwnRegistryView, LauncherSettings{}, candidates);
+    scanRuntimeKey(runtimeKeys()[1], kOwnRegistryView, RuntimeRequirements{}, candidates);
     EXPECT_EQ(candidates.size(), 1000u);
 }
 
 TEST_F(RegistrySearch, OddSubkeyNamesParseAsVersionsOrZero) {
     registry.add(kJavaSoftJre, L"latest", stored(temp.runtime(L"named\\", {kClient})));
-    LauncherSettings settings;
-    EXPECT_EQ(searched(settings), temp.path() + L"named\\");  // 0.0.0.0 passes an open range
+    RuntimeRequirements settings;
+    EXPECT_EQ(searched(settings),
+              temp.path() + L"named\\");  // 0.0.0.0 passes an open range
 
     settings.versionMin = parseVersion(L"1.6", kVersionFillMin);
     EXPECT_EQ(searched(settings), L"(none)");
@@ -164,7 +164,7 @@ TEST_F(RegistrySearch, OddSubkeyNamesParseAsVersionsOrZero) {
     ASSERT_EQ(longName.size(), 255u);
     registry.add(kJavaSoftJre, longName, stored(temp.runtime(L"long\\", {kClient})));
     std::vector<JavaRuntime> candidates;
-    scanRuntimeKey(runtimeKeys()[1], kOwnRegistryView, LauncherSettings{}, candidates);
+    scanRuntimeKey(runtimeKeys()[1], kOwnRegistryView, RuntimeRequirements{}, candidates);
     ASSERT_EQ(candidates.size(), 2u);
     // The overlong update number does not parse, so the subkey counts as 0.0.0.0.
     EXPECT_EQ(candidates[1].version, JavaVersion{});
@@ -184,7 +184,7 @@ TEST_F(RegistrySearch, OnlyNonEmptyStringValuesNameAHome) {
     registry.addRaw(kJavaSoftJre, L"1.9.6", REG_MULTI_SZ, (typed + L'\0').c_str(), typedSize + sizeof(wchar_t));
     registry.add(kJavaSoftJre, L"1.1", good);
 
-    LauncherSettings settings;
+    RuntimeRequirements settings;
     EXPECT_EQ(searched(settings), good + L"\\");
 
     // Stored without its terminator, and REG_EXPAND_SZ taken as stored.

@@ -7,8 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "instance/ArgumentPacking.h"
-#include "instance/SingleInstanceBlock.h"
+#include "instance/InstanceProtocol.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Exactly `size` bytes: any read past them is caught by the sanitizer.

@@ -5,8 +5,10 @@ target_sources(pure_tests PRIVATE
   ${CMAKE_SOURCE_DIR}/tests/hosting/VmParametersTest.cpp)
 
 if(WIN32)
-  add_win_tests(hosting_tests ${CMAKE_SOURCE_DIR}/tests/hosting/FileSystemTest.cpp)
+  add_win_tests(hosting_tests ${CMAKE_SOURCE_DIR}/tests/hosting/FileSystemTest.cpp
+    ${CMAKE_SOURCE_DIR}/tests/hosting/JavaStringsTest.cpp)
   target_link_libraries(hosting_tests PRIVATE launcher_hosting)
+  add_dependencies(hosting_tests jvm_runtimes)
 endif()
 
 if(WIN32)

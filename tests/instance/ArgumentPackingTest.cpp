@@ -1,13 +1,10 @@
-#include "instance/ArgumentPacking.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
 #include <string>
 #include <vector>
 
-#include "instance/InstanceNames.h"
-#include "instance/SingleInstanceBlock.h"
+#include "instance/InstanceProtocol.h"
 
 namespace {
 

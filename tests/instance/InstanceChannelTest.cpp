@@ -1,5 +1,3 @@
-#include "instance/InstanceChannel.h"
-
 #include <gtest/gtest.h>
 
 #include <mutex>
@@ -8,7 +6,8 @@
 #include <thread>
 #include <vector>
 
-#include "instance/ArgumentPacking.h"
+#include "instance/InstanceChannel.h"
+#include "instance/InstanceProtocol.h"
 #include "instance/RequestListener.h"
 #include "support/Polling.h"
 
@@ -24,13 +23,11 @@ struct Served {
 // Replies with the number that ends the first argument.
 DWORD WINAPI scriptedWorker(void* parameter) {
     std::unique_ptr<ForwardRequest> request(static_cast<ForwardRequest*>(parameter));
-    std::unique_lock<std::mutex> held = passGate(*request->gate);
-    if (!held.owns_lock()) {
+    if (!request->target->session->waitForMain()) {
         std::lock_guard<std::mutex> guard(served.lock);
         ++served.stoppedAtGate;
         return 0;
     }
-    held.unlock();
     std::vector<std::wstring> list = unpackArguments(request->block.data(), request->block.size());
     {
         std::lock_guard<std::mutex> guard(served.lock);
@@ -66,7 +63,7 @@ protected:
     void startFirst() {
         ASSERT_TRUE(openSharedBlock(first, name));
         ASSERT_TRUE(first.isFirstInstance);
-        ASSERT_TRUE(startListening(first, name, mainStarted, nullptr, scriptedWorker));
+        ASSERT_TRUE(startListening(first, name, target, scriptedWorker));
     }
 
     void openSecond(SingleInstanceState& second) {
@@ -78,12 +75,13 @@ protected:
 
     std::wstring name;
     SingleInstanceState first;
-    ScopedHandle mainStarted;
+    SharedJavaSession session = std::make_shared<JavaSession>();
+    std::shared_ptr<const ForwardTarget> target{new ForwardTarget{"app/Main", false, session}};
 };
 
 TEST_F(InstanceChannel, ConcurrentStartsEachGetTheirOwnCallAndReply) {
     startFirst();
-    SetEvent(mainStarted.get());
+    session->signalMainStarted();
     constexpr int kStarts = 20;
     std::vector<int> replies(kStarts, -100);
     std::vector<std::thread> starts;
@@ -121,7 +119,6 @@ TEST_F(InstanceChannel, TeardownLetsWaitingWorkersGoAndFreesTheName) {
         ASSERT_TRUE(sendRequest(second, name, {L"never-1"}));
     }
     closeSharedBlock(first);
-    mainStarted.reset();
     const auto stopped = [] {
         std::lock_guard<std::mutex> guard(served.lock);
         return served.stoppedAtGate;
@@ -144,8 +141,8 @@ TEST_F(InstanceChannel, LaterStartWaitsBrieflyForTheHeader) {
     bool listening = false;
     std::thread late([&] {
         Sleep(300);
-        listening = startListening(first, name, mainStarted, nullptr, scriptedWorker);
-        SetEvent(mainStarted.get());
+        listening = startListening(first, name, target, scriptedWorker);
+        session->signalMainStarted();
     });
     const bool sent = sendRequest(second, name, {L"early-3"}, scaled(kListenerReadyWaitMs));
     late.join();

@@ -3,8 +3,7 @@
 
 #include <climits>
 
-#include "splash/NativeSplashPath.h"
-#include "splash/SplashPlacement.h"
+#include "splash/SplashRules.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // windows for unusable images, and a clean end however the window goes.
 #include <gtest/gtest.h>
 
+#include "core/SettingsRules.h"
+#include "splash/SplashScreen.h"
 #include "splash/SplashScreenWindow.h"
-#include "splash/SplashState.h"
-#include "splash/SplashThread.h"
 #include "support/TimeScale.h"
 
 namespace {
@@ -14,7 +14,7 @@ std::wstring sourceFile(const wchar_t* relative) { return std::wstring(L"" SOURC
 class SplashWindowTest : public testing::Test {
 protected:
     void TearDown() override {
-        closeSplashThread(splash);
+        splash.closeWindow();
         // The class is registered once per process; each test picks its own style.
         UnregisterClassW(SplashScreenWindow::className, GetModuleHandleW(nullptr));
     }
@@ -22,15 +22,15 @@ protected:
     // The window is already shown when the start returns: it has to own any
     // error box that loading the JVM raises right after.
     HWND showSplash(const std::wstring& image, const std::wstring& shadow = L"") {
-        splash.image = image;
-        splash.shadow = shadow;
-        if (!startSplashThread(splash)) return nullptr;
-        HWND window = splash.windowHandle.load();
+        // The settings reader takes only "true" as asking for a shadow.
+        if (!splash.startWindow(image, isTrueExactly(shadow))) return nullptr;
+        HWND window = published.load();
         return window && IsWindowVisible(window) ? window : nullptr;
     }
 
     const std::wstring image = sourceFile(L"tests/splash/data/quadrants-400x300.png");
-    SplashState splash;
+    std::atomic<HWND> published{nullptr};
+    SplashScreen splash{published};
 };
 
 TEST_F(SplashWindowTest, DropShadowOnlyForLowerCaseTrue) {
@@ -39,7 +39,7 @@ TEST_F(SplashWindowTest, DropShadowOnlyForLowerCaseTrue) {
         ASSERT_NE(nullptr, window) << shadow;
         const bool exact = std::wstring(shadow) == L"true";
         EXPECT_EQ(exact ? 0x20808u : 0x0808u, GetClassLongW(window, GCL_STYLE)) << shadow;
-        closeSplashThread(splash);
+        splash.closeWindow();
         ASSERT_TRUE(UnregisterClassW(SplashScreenWindow::className, GetModuleHandleW(nullptr)));
     }
 }
@@ -52,8 +52,8 @@ TEST_F(SplashWindowTest, MissingOrUndecodableImageGivesAnEmptyWindow) {
         RECT rect;
         GetWindowRect(window, &rect);
         EXPECT_TRUE(IsRectEmpty(&rect)) << path;
-        EXPECT_EQ(nullptr, splash.window->splashBitmap());
-        closeSplashThread(splash);
+        EXPECT_EQ(nullptr, splash.window()->splashBitmap());
+        splash.closeWindow();
     }
 }
 
@@ -61,14 +61,14 @@ TEST_F(SplashWindowTest, ClosingEndsTheThreadAndForgetsTheWindow) {
     HWND window = showSplash(image);
     ASSERT_NE(nullptr, window);
     HANDLE thread = nullptr;
-    DuplicateHandle(GetCurrentProcess(), splash.thread.get(), GetCurrentProcess(), &thread, SYNCHRONIZE, FALSE, 0);
-    closeSplashThread(splash);
+    DuplicateHandle(GetCurrentProcess(), splash.thread(), GetCurrentProcess(), &thread, SYNCHRONIZE, FALSE, 0);
+    splash.closeWindow();
     EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(thread, 0));
     CloseHandle(thread);
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(nullptr, splash.window);
-    EXPECT_EQ(nullptr, splash.windowHandle.load());
-    closeSplashThread(splash);  // nothing left to close
+    EXPECT_EQ(nullptr, splash.window());
+    EXPECT_EQ(nullptr, published.load());
+    splash.closeWindow();  // nothing left to close
 }
 
 TEST_F(SplashWindowTest, WindowClosedFromOutsideIsNoLongerOfferedAsOwner) {
@@ -76,11 +76,11 @@ TEST_F(SplashWindowTest, WindowClosedFromOutsideIsNoLongerOfferedAsOwner) {
     ASSERT_NE(nullptr, window);
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(nullptr, splash.windowHandle.load());
+    EXPECT_EQ(nullptr, published.load());
     // The thread keeps waiting for its WM_QUIT.
-    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(splash.thread.get(), scaled(50)));
-    closeSplashThread(splash);
-    EXPECT_FALSE(splash.thread);
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(splash.thread(), scaled(50)));
+    splash.closeWindow();
+    EXPECT_EQ(nullptr, splash.thread());
 }
 
 }  // namespace

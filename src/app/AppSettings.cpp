@@ -1,0 +1,114 @@
+#include "app/AppSettings.h"
+
+#include <windows.h>
+
+#include "core/Settings.h"
+#include "core/SettingsRules.h"
+#include "core/win/FileSystem.h"
+#include "resources/resource.h"
+
+namespace {
+
+const wchar_t kJreSection[] = L"Java Runtime Environment";
+const wchar_t kApplicationSection[] = L"Application";
+
+JavaVersion versionLimit(const std::wstring& text, int32_t fill) {
+    if (text == L"any") return JavaVersion{{fill, fill, fill, fill}};
+    // Without digits there is no limit; a bare 0.0.0.0 maximum would admit nothing.
+    JavaVersion version;
+    if (!parseVersion(text, fill, version) && fill == kVersionFillMax) {
+        return JavaVersion{{fill, fill, fill, fill}};
+    }
+    return version;
+}
+
+std::wstring slashSeparated(std::wstring className) {
+    for (wchar_t& c : className) {
+        if (c == L'.') c = L'/';
+    }
+    return className;
+}
+
+void readRuntimeRequirements(const SettingsLookup& lookup, RuntimeRequirements& runtime) {
+    runtime.versionMin = versionLimit(lookup.getString(kJreSection, L"Minimum Version"), kVersionFillMin);
+    runtime.versionMax = versionLimit(lookup.getString(kJreSection, L"Maximum Version"), kVersionFillMax);
+    runtime.preferredVersions = splitSemicolonList(lookup.getString(kJreSection, L"Preferred versions"));
+    runtime.jvmTypeMode = jvmTypeModeFromSetting(lookup.getString(kJreSection, L"JVM Type"));
+    applyJvmSource(lookup.getString(kJreSection, L"JVM Source"), runtime.source);
+    applyVmProvider(lookup.getString(kJreSection, L"VM Provider"), runtime.provider);
+}
+
+void readHostingSettings(const SettingsLookup& lookup, HostingSettings& hosting) {
+    hosting.failureCheck = isYesAnyCase(lookup.getString(kApplicationSection, L"Failure Check"));
+    hosting.systemPath = lookup.getString(kJreSection, L"System Path");
+    hosting.libraryPath = lookup.getString(kJreSection, L"Library Path");
+    hosting.classPath = lookup.getString(L"Class Path", L"Class Path");
+    hosting.embeddedJar = isYesAnyCase(lookup.getString(kApplicationSection, L"Embedded Jar"));
+    hosting.vmParameters = lookup.getString(kJreSection, L"Virtual Machine Parameters");
+    hosting.outputFile = lookup.getString(kApplicationSection, L"Output File");
+    hosting.outputAppend = isYesExactly(lookup.getString(kApplicationSection, L"Output Append"));
+    hosting.errorFile = lookup.getString(kApplicationSection, L"Error File");
+    hosting.errorAppend = isYesExactly(lookup.getString(kApplicationSection, L"Error Append"));
+    hosting.cmd = lookup.getString(kApplicationSection, L"Cmd");
+}
+
+void readSplashSettings(const IniFile& file, SplashSettings& splash) {
+    splash.image = file.getString(L"Display", L"Splash Screen");
+    splash.shadow = isTrueExactly(file.getString(L"Display", L"Splash Screen Shadow"));
+    splash.preferNative = isYesAnyCase(file.getString(L"Display", L"Preffer Native Splash Screen"));
+}
+
+}  // namespace
+
+MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& settings) {
+    const std::wstring path = replaceExtensionWithIni(executablePath);
+    if (path.empty()) return silentFailure();
+    const SettingsLookup lookup(path);
+    const IniFile& file = lookup.file();
+    settings.productCode = file.getString(L"Product Information", L"Product Code");
+    settings.productName = file.getString(L"Product Information", L"Product Name");
+    settings.isService = lookup.getString(kApplicationSection, L"Application Type") == L"service";
+
+    const std::wstring userFile =
+        settings.isService ? std::wstring()
+                           : userSettingsFilePath(executablePath, settings.productName, settings.productCode, false);
+    if (!userFile.empty() && fileExists(userFile)) {
+        settings.jrePath = IniFile(userFile).getString(kJreSection, L"JRE Path");
+    } else {
+        settings.jrePath = lookup.getString(kJreSection, L"JRE Path");
+    }
+
+    std::wstring mainClass = lookup.getString(kJreSection, L"Main Class");
+    if (mainClass.empty()) return failureMessage(IDS_MAIN_CLASS_MISSING);
+
+    readRuntimeRequirements(lookup, settings.runtime);
+    readHostingSettings(lookup, settings.hosting);
+    settings.hosting.mainClass = slashSeparated(std::move(mainClass));
+    const ProviderFlags& provider = settings.runtime.provider;
+    settings.hosting.keepsThreadsAttached = provider.allowIbm || provider.favorIbm;
+    readSplashSettings(file, settings.splash);
+
+    settings.overrideWorkingDir = isYesAnyCase(lookup.getString(kApplicationSection, L"Override WorkingDir"));
+    settings.pairProduct = lookup.getString(kApplicationSection, L"Pair Product");
+    settings.pairReturnCode = isYesAnyCase(lookup.getString(kApplicationSection, L"Pair Return Code"));
+    settings.runtime.hasPairProduct = !settings.pairProduct.empty();
+    settings.singleInstance =
+        !settings.isService && lookup.getString(kApplicationSection, L"Single Instance") == L"yes";
+    return std::nullopt;
+}
+
+void rememberRuntimeFolder(const AppSettings& settings, const std::wstring& executablePath,
+                           const std::wstring& folder) {
+    auto store = [&folder](const std::wstring& file) {
+        if (!file.empty()) IniFile(file).setString(kJreSection, L"JRE Path", folder);
+    };
+    if (settings.isService) {
+        store(replaceExtensionWithIni(executablePath));
+        if (!settings.pairProduct.empty()) store(replaceExtensionWithIni(settings.pairProduct));
+        return;
+    }
+    store(userSettingsFilePath(executablePath, settings.productName, settings.productCode, true));
+    if (!settings.pairProduct.empty()) {
+        store(userSettingsFilePath(settings.pairProduct, settings.productName, settings.productCode, true));
+    }
+}

@@ -1,0 +1,121 @@
+#include "app/Application.h"
+
+#include "core/CommandLine.h"
+#include "core/ErrorReporting.h"
+#include "core/Settings.h"
+#include "core/SettingsRules.h"
+#include "core/win/Scoped.h"
+#include "core/win/Text.h"
+#include "discovery/ui/JreNotFoundDialog.h"
+#include "hosting/JavaThread.h"
+#include "hosting/JvmLibrary.h"
+#include "hosting/JvmOptions.h"
+#include "resources/resource.h"
+
+namespace {
+
+// Set for the paired executable's process only: this process starts no Java
+// that could pass it on, and the pair clears it at once.
+constexpr wchar_t kPairedStartVariable[] = L"QZ_PAIRED_START";
+
+bool takePairedStartMark() {
+    if (GetEnvironmentVariableW(kPairedStartVariable, nullptr, 0) == 0) return false;
+    SetEnvironmentVariableW(kPairedStartVariable, nullptr);
+    return true;
+}
+
+void makeFolderCurrent(const std::wstring& executablePath) {
+    size_t slash = executablePath.rfind(L'\\');
+    if (slash == std::wstring::npos || slash == 0) return;
+    SetCurrentDirectoryW(executablePath.substr(0, slash).c_str());
+}
+
+}  // namespace
+
+Application::Application() : session_(std::make_shared<JavaSession>()), splash_(session_->splashWindow) {}
+
+Application::~Application() {
+    splash_.closeWindow();
+    session_->destroyVm();
+    instance_.shutdown();
+    splash_.callCloseHook();
+}
+
+int Application::fail(const Failure& failure) const {
+    showFailure(session_->splashWindow.load(), failure);
+    return failure.exitCode;
+}
+
+int Application::run() {
+    startedByPair_ = takePairedStartMark();
+    arguments_ = splitCommandLineText(GetCommandLineW());
+    if (MaybeFailure failure = modulePath(executablePath_)) return fail(*failure);
+    if (MaybeFailure failure = readAppSettings(executablePath_, settings_)) return fail(*failure);
+
+    auto target = std::make_shared<ForwardTarget>();
+    target->mainClass = toThreadAnsi(settings_.hosting.mainClass);
+    target->keepsThreadsAttached = settings_.hosting.keepsThreadsAttached;
+    target->session = session_;
+    if (MaybeFailure failure = instance_.setup(settings_.singleInstance, executablePath_, arguments_, target)) {
+        return fail(*failure);
+    }
+    if (instance_.isLaterStart()) return instance_.waitForReply();
+
+    if (settings_.overrideWorkingDir) makeFolderCurrent(executablePath_);
+    std::optional<RuntimeChoice> choice = chooseRuntime();
+    if (!choice) return -1;
+    if (choice->paired) return runPairedLauncher();
+    return runJava(*choice);
+}
+
+std::optional<RuntimeChoice> Application::chooseRuntime() {
+    RuntimeSearch search;
+    search.requirements = settings_.runtime;
+    search.jrePath = settings_.jrePath;
+    search.executableFolder = folderOf(executablePath_);
+    search.startedByPair = startedByPair_;
+    if (std::optional<RuntimeChoice> found = findRuntime(search)) return found;
+
+    const RuntimeRequirements& runtime = settings_.runtime;
+    RequirementPhrase phrase = describeRequirement(runtime.versionMin, runtime.versionMax);
+    std::wstring requirement = formatString(phrase.stringId, phrase.first.c_str(), phrase.second.c_str());
+    UINT textId = runtime.jvmTypeMode == JvmTypeMode::ServerOnly ? IDS_JRE_NOT_FOUND_SERVER : IDS_JRE_NOT_FOUND;
+    JreNotFoundDialog dialog(formatString(textId, requirement.c_str()), runtime.jvmTypeMode);
+    if (dialog.show(GetActiveWindow()) != IDOK) return std::nullopt;
+    rememberRuntimeFolder(settings_, executablePath_, dialog.chosenFolder());
+    return chosenRuntime(search, dialog.chosenLibrary());
+}
+
+int Application::runPairedLauncher() const {
+    SetEnvironmentVariableW(kPairedStartVariable, L"1");
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    std::wstring commandLine = GetCommandLineW();
+    if (!CreateProcessW(settings_.pairProduct.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        return 0;
+    }
+    ScopedHandle processHandle(process.hProcess);
+    ScopedHandle threadHandle(process.hThread);
+    if (!settings_.pairReturnCode) return 0;
+    WaitForSingleObject(processHandle.get(), INFINITE);
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(processHandle.get(), &exitCode)) return 0;
+    return static_cast<int>(exitCode);
+}
+
+int Application::runJava(const RuntimeChoice& choice) {
+    JavaLaunch launch;
+    launch.arguments = arguments_;
+    prepareLibraryEnvironment(settings_.hosting, choice.library, executablePath_, launch);
+    if (!hasNoSplashSwitch(arguments_)) splash_.start(settings_.splash, choice.library);
+    if (MaybeFailure failure = loadJvmLibrary(choice.library, launch.entryPoints)) return fail(*failure);
+    if (MaybeFailure failure = buildJvmOptions(settings_.hosting, executablePath_, launch)) return fail(*failure);
+
+    MaybeFailure failure = runJavaThread(launch, *session_, [this] { splash_.closeWindow(); });
+    if (!failure) return 0;
+    const int exitCode = fail(*failure);
+    splash_.callCloseHook();
+    return exitCode;
+}

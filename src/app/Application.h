@@ -1,0 +1,45 @@
+// The application object: the one place that knows every subsystem. It
+// runs the stages in order (settings, single instance, runtime choice, JVM
+// options, the Java thread) and turns the outcome into the exit code,
+// showing each failure once.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/AppSettings.h"
+#include "core/Failure.h"
+#include "discovery/RuntimeSearch.h"
+#include "hosting/JavaSession.h"
+#include "instance/SingleInstance.h"
+#include "splash/SplashScreen.h"
+
+class Application {
+public:
+    Application();
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // The process exit code.
+    int run();
+
+private:
+    std::optional<RuntimeChoice> chooseRuntime();
+    int runPairedLauncher() const;
+    int runJava(const RuntimeChoice& choice);
+    // Shows the failure once, owned by the splash window while it exists.
+    int fail(const Failure& failure) const;
+
+    bool startedByPair_ = false;
+    std::wstring executablePath_;
+    std::vector<std::wstring> arguments_;
+    AppSettings settings_;
+    SharedJavaSession session_;
+    SplashScreen splash_;
+    SingleInstance instance_;
+};

@@ -1,0 +1,11 @@
+// Text for and from Win32 in the forms the launcher hands on.
+#pragma once
+
+#include <string>
+
+// Narrow text in the calling thread's ANSI code page, as the JVM reads its
+// options and class names and the native splash library its file name.
+std::string toThreadAnsi(const std::wstring& text);
+
+// "%NAME%" references replaced; the text unchanged when expansion fails.
+std::wstring expandEnvironment(const std::wstring& text);

@@ -1,0 +1,49 @@
+#include "core/SettingsRules.h"
+#include "discovery/RuntimeSearch.h"
+
+namespace {
+
+bool mayHandToPair(const RuntimeSearch& search) { return search.requirements.hasPairProduct && !search.startedByPair; }
+
+}  // namespace
+
+std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search) {
+    const JvmTypeMode mode = search.requirements.jvmTypeMode;
+    if (!search.jrePath.empty()) {
+        std::wstring library = findJvmLibrary(withFolderBackslash(search.jrePath), mode).path;
+        if (!library.empty()) {
+            RuntimeChoice choice = chosenRuntime(search, std::move(library));
+            choice.origin = RuntimeOrigin::JrePath;
+            return choice;
+        }
+    }
+
+    const std::wstring local =
+        search.executableFolder.empty() ? std::wstring() : runtimeHomeIn(search.executableFolder);
+    if (!local.empty()) {
+        std::wstring library = findJvmLibrary(local, mode).path;
+        if (!library.empty()) return RuntimeChoice{std::move(library), RuntimeOrigin::Local, false};
+    }
+
+    std::wstring home;
+    RuntimeChoice choice;
+    choice.origin = RuntimeOrigin::Registry;
+    bool found = searchRegistry(search.requirements, kOwnRegistryView, home);
+    if (!found && !search.startedByPair && searchRegistry(search.requirements, kPairedRegistryView, home)) {
+        found = true;
+        choice.origin = RuntimeOrigin::PairedRegistry;
+        choice.paired = true;
+    }
+    if (!found) return std::nullopt;
+    choice.library = findJvmLibrary(home, mode).path;
+    if (choice.library.empty()) return std::nullopt;
+    return choice;
+}
+
+RuntimeChoice chosenRuntime(const RuntimeSearch& search, std::wstring library) {
+    RuntimeChoice choice;
+    choice.paired = mayHandToPair(search) && isForeignMachineLibrary(library);
+    choice.library = std::move(library);
+    choice.origin = RuntimeOrigin::Chosen;
+    return choice;
+}

@@ -1,0 +1,56 @@
+#include "hosting/JavaSession.h"
+
+JavaSession::JavaSession() : stopped_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+
+void JavaSession::adoptMainStartedEvent(ScopedHandle event) { mainStarted_ = std::move(event); }
+
+void JavaSession::signalMainStarted() const {
+    if (mainStarted_) SetEvent(mainStarted_.get());
+}
+
+void JavaSession::openVm(JavaVM* vm) {
+    std::lock_guard<std::mutex> held(lock_);
+    vm_ = vm;
+}
+
+void JavaSession::destroyVm() {
+    JavaVM* vm;
+    {
+        std::lock_guard<std::mutex> held(lock_);
+        vm = vm_;
+    }
+    if (!vm) return;
+    // Not under the lock: forwarded starts are served while it waits for
+    // the application's last thread.
+    vm->DestroyJavaVM();
+    std::lock_guard<std::mutex> held(lock_);
+    vm_ = nullptr;
+}
+
+void JavaSession::stop() {
+    std::lock_guard<std::mutex> held(lock_);
+    stopping_ = true;
+    if (stopped_) SetEvent(stopped_.get());
+}
+
+bool JavaSession::waitForMain() {
+    if (mainStarted_) {
+        HANDLE events[] = {mainStarted_.get(), stopped_.get()};
+        if (WaitForMultipleObjects(stopped_ ? 2 : 1, events, FALSE, INFINITE) != WAIT_OBJECT_0) return false;
+    }
+    std::lock_guard<std::mutex> held(lock_);
+    return !stopping_;
+}
+
+JNIEnv* JavaSession::attachWorker() {
+    std::lock_guard<std::mutex> held(lock_);
+    if (stopping_ || !vm_) return nullptr;
+    JNIEnv* env = nullptr;
+    if (vm_->AttachCurrentThread(reinterpret_cast<void**>(&env), nullptr) != JNI_OK) return nullptr;
+    return env;
+}
+
+JavaVM* JavaSession::vm() {
+    std::lock_guard<std::mutex> held(lock_);
+    return vm_;
+}

@@ -1,0 +1,58 @@
+// What the Java thread, the forward workers and the splash thread share
+// while the application runs. Each member names its synchronisation; all
+// else a thread needs it is handed by value when it starts.
+#pragma once
+
+#include <windows.h>
+
+#include <jni.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+#include "core/win/Scoped.h"
+
+class JavaSession {
+public:
+    JavaSession();
+    JavaSession(const JavaSession&) = delete;
+    JavaSession& operator=(const JavaSession&) = delete;
+
+    // Atomic. The live splash window or null, written by the splash thread:
+    // the owner of every message shown while it exists.
+    std::atomic<HWND> splashWindow{nullptr};
+
+    // The manual-reset event that holds workers until main is about to run;
+    // set once, by the Java thread. Without one, workers pass at once.
+    void adoptMainStartedEvent(ScopedHandle event);
+    void signalMainStarted() const;
+
+    // Under the lock: the Java thread opens the VM once it is created and
+    // closes it once DestroyJavaVM has returned. A worker attaches under the
+    // same lock, so it attaches either while DestroyJavaVM still waits for
+    // the last Java thread (and so holds it off until it detaches) or not at
+    // all.
+    void openVm(JavaVM* vm);
+    void destroyVm();
+    // Teardown: workers still waiting for main, or coming later, go away.
+    void stop();
+
+    // A worker: waits until main is about to run; false once the session
+    // has stopped.
+    bool waitForMain();
+    // A worker, after waitForMain: null when the VM is gone, the session has
+    // stopped or the attach failed.
+    JNIEnv* attachWorker();
+    // The VM of an attached worker, for detaching.
+    JavaVM* vm();
+
+private:
+    ScopedHandle mainStarted_;
+    ScopedHandle stopped_;  // manual reset
+    std::mutex lock_;
+    JavaVM* vm_ = nullptr;
+    bool stopping_ = false;
+};
+
+using SharedJavaSession = std::shared_ptr<JavaSession>;
