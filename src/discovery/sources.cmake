@@ -2,6 +2,7 @@ target_sources(launcher_pure PRIVATE
   ${CMAKE_SOURCE_DIR}/src/discovery/JavaVersion.cpp
   ${CMAKE_SOURCE_DIR}/src/discovery/PeImage.cpp
   ${CMAKE_SOURCE_DIR}/src/discovery/RegistryText.cpp
+  ${CMAKE_SOURCE_DIR}/src/discovery/ReleaseFile.cpp
   ${CMAKE_SOURCE_DIR}/src/discovery/RuntimeKeys.cpp
   ${CMAKE_SOURCE_DIR}/src/discovery/RuntimeLayout.cpp
   ${CMAKE_SOURCE_DIR}/src/discovery/RuntimePreferences.cpp

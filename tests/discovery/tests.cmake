@@ -1,5 +1,6 @@
 target_sources(pure_tests PRIVATE
   ${CMAKE_SOURCE_DIR}/tests/discovery/JavaVersionTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/discovery/ReleaseFileTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/discovery/RuntimePreferencesTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/discovery/RuntimeRankingTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/discovery/UntrustedBytesTest.cpp)
