@@ -71,6 +71,13 @@ bool Launcher::findRuntime() {
         if (!jvmLibraryPath.empty()) return true;
     }
 
+    if (settings.useJavaHome) {
+        const bool canHandOver = !settings.pairProduct.empty() && !startedByPair;
+        jvmLibraryPath =
+            findJavaHomeLibrary(settings.versionMin, settings.versionMax, mode, canHandOver, usePairedLauncher);
+        if (!jvmLibraryPath.empty()) return true;
+    }
+
     home.clear();
     bool found = searchRegistry(settings, kOwnRegistryView, home);
     if (!found && !startedByPair && searchRegistry(settings, kPairedRegistryView, home)) {

@@ -18,6 +18,8 @@ struct LauncherSettings {
     JvmTypeMode jvmTypeMode = JvmTypeMode::Default;
     SourceFlags source;
     ProviderFlags provider;
+    RuntimeRegistrations registrations = RuntimeRegistrations::All;
+    bool useJavaHome = false;
     std::wstring mainClass;  // slash-separated
     bool failureCheck = false;
     bool overrideWorkingDir = false;

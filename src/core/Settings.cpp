@@ -120,6 +120,8 @@ bool loadSettings(LauncherSettings& settings) {
     settings.jvmTypeMode = jvmTypeModeFromSetting(lookup.getString(kJreSection, L"JVM Type"));
     applyJvmSource(lookup.getString(kJreSection, L"JVM Source"), settings.source);
     applyVmProvider(lookup.getString(kJreSection, L"VM Provider"), settings.provider);
+    settings.registrations = runtimeRegistrationsFromSetting(lookup.getString(kJreSection, L"Runtime Registrations"));
+    settings.useJavaHome = isYesAnyCase(lookup.getString(kJreSection, L"Use JAVA_HOME"));
 
     std::wstring mainClass = lookup.getString(kJreSection, L"Main Class");
     if (mainClass.empty()) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "discovery/JavaVersion.h"
 #include "discovery/RuntimePreferences.h"
 
 struct LauncherSettings;
@@ -29,9 +30,21 @@ JvmLibrary findJvmLibrary(const std::wstring& home, JvmTypeMode mode);
 // empty when neither.
 std::wstring runtimeHomeIn(const std::wstring& folder);
 
+// The version named by the release file in `home`; false, with 0.0.0.0,
+// when there is none or it names no version.
+bool readReleaseVersion(const std::wstring& home, JavaVersion& version);
+
 // False only when the executable's path cannot be obtained (after message
 // 202/208); `home` is empty when there is no runtime beside the executable.
 bool findLocalRuntime(std::wstring& home);
+
+// The JVM library of the runtime that JAVA_HOME names, or of the jre\ folder
+// in it as a Java 8 JDK has one, when its release version lies within the
+// limits (a runtime without one counts as 0.0.0.0) and it can be hosted: by
+// this build, or by the pair when `canHandOver`, which sets `handOver`.
+// Empty otherwise.
+std::wstring findJavaHomeLibrary(const JavaVersion& versionMin, const JavaVersion& versionMax, JvmTypeMode mode,
+                                 bool canHandOver, bool& handOver);
 
 // One pass over the registered runtimes of one registry view. A pass over
 // kPairedRegistryView finds nothing unless "Pair Product" is set; the caller

@@ -1,5 +1,6 @@
 target_sources(launcher_pure PRIVATE
   ${CMAKE_SOURCE_DIR}/src/discovery/JavaVersion.cpp
+  ${CMAKE_SOURCE_DIR}/src/discovery/ModernRuntimeKeys.cpp
   ${CMAKE_SOURCE_DIR}/src/discovery/PeImage.cpp
   ${CMAKE_SOURCE_DIR}/src/discovery/RegistryText.cpp
   ${CMAKE_SOURCE_DIR}/src/discovery/ReleaseFile.cpp
@@ -10,6 +11,7 @@ target_sources(launcher_pure PRIVATE
 
 if(WIN32)
   add_launcher_library(launcher_discovery
+    ${CMAKE_SOURCE_DIR}/src/discovery/JavaHomeRuntime.cpp
     ${CMAKE_SOURCE_DIR}/src/discovery/LibraryMachine.cpp
     ${CMAKE_SOURCE_DIR}/src/discovery/LocalRuntime.cpp
     ${CMAKE_SOURCE_DIR}/src/discovery/RegistrySearch.cpp

@@ -148,7 +148,7 @@ TEST_F(RegistrySearch, AThousandSubkeysUnderOneKeyRankCorrectly) {
     EXPECT_EQ(searched(settings), best + L"\\");
 
     std::vector<JavaRuntime> candidates;
-    scanRuntimeKey(runtimeKeys()[1], kOwnRegistryView, LauncherSettings{}, candidates);
+    scanRuntimeKey(runtimeKeys()[1], kOwnRegistryView, RuntimeCriteria{}, candidates);
     EXPECT_EQ(candidates.size(), 1000u);
 }
 
@@ -164,7 +164,7 @@ TEST_F(RegistrySearch, OddSubkeyNamesParseAsVersionsOrZero) {
     ASSERT_EQ(longName.size(), 255u);
     registry.add(kJavaSoftJre, longName, stored(temp.runtime(L"long\\", {kClient})));
     std::vector<JavaRuntime> candidates;
-    scanRuntimeKey(runtimeKeys()[1], kOwnRegistryView, LauncherSettings{}, candidates);
+    scanRuntimeKey(runtimeKeys()[1], kOwnRegistryView, RuntimeCriteria{}, candidates);
     ASSERT_EQ(candidates.size(), 2u);
     // The overlong update number does not parse, so the subkey counts as 0.0.0.0.
     EXPECT_EQ(candidates[1].version, JavaVersion{});

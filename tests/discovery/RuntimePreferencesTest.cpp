@@ -38,6 +38,14 @@ TEST(JvmType, OnlyTheExactWordsSelectAServerMode) {
     EXPECT_EQ(jvmTypeModeFromSetting(L""), JvmTypeMode::Default);
 }
 
+TEST(RuntimeRegistrations, OnlyClassicInAnyCaseLeavesTheCurrentLayoutsOut) {
+    EXPECT_EQ(runtimeRegistrationsFromSetting(L"classic"), RuntimeRegistrations::Classic);
+    EXPECT_EQ(runtimeRegistrationsFromSetting(L"Classic"), RuntimeRegistrations::Classic);
+    EXPECT_EQ(runtimeRegistrationsFromSetting(L""), RuntimeRegistrations::All);
+    EXPECT_EQ(runtimeRegistrationsFromSetting(L"all"), RuntimeRegistrations::All);
+    EXPECT_EQ(runtimeRegistrationsFromSetting(L"classic only"), RuntimeRegistrations::All);
+}
+
 TEST(JvmSource, DecidesWhichKindsOfKeyAreSearched) {
     const ProviderFlags sun;
     EXPECT_EQ(visited(source(L""), sun), "11000");

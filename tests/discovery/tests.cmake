@@ -1,5 +1,6 @@
 target_sources(pure_tests PRIVATE
   ${CMAKE_SOURCE_DIR}/tests/discovery/JavaVersionTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/discovery/ModernRuntimeKeysTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/discovery/ReleaseFileTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/discovery/RuntimePreferencesTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/discovery/RuntimeRankingTest.cpp
@@ -8,6 +9,7 @@ target_sources(pure_tests PRIVATE
 if(WIN32)
   add_win_tests(discovery_tests
     ${CMAKE_SOURCE_DIR}/tests/discovery/DiscoveryFixtures.cpp
+    ${CMAKE_SOURCE_DIR}/tests/discovery/ModernRegistrySearchTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/discovery/RegistrySearchTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/discovery/RuntimeFoldersTest.cpp)
   target_link_libraries(discovery_tests PRIVATE launcher_discovery shell32 advapi32)
