@@ -19,4 +19,7 @@ if(WIN32)
   # Not a test: bench/registry_pass.sh builds and runs it.
   add_executable(registry_pass_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/registry_pass.cpp)
   target_link_libraries(registry_pass_bench PRIVATE launcher_discovery)
+  target_include_directories(registry_pass_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
+  # It starts this tree's launcher with the runtime double.
+  add_dependencies(registry_pass_bench launcher jvm_runtimes)
 endif()
