@@ -1,16 +1,16 @@
 #include "core/LauncherSettings.h"
-#include "core/SettingsRules.h"
 #include "core/win/Scoped.h"
 #include "discovery/RegistryRuntimes.h"
 #include "discovery/RegistryText.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
 constexpr DWORD kMaxKeyNameLength = 255;
 
-// Calls `visit(parent, name)` for each direct subkey of HKLM\`path`, in enumeration order.
+// Calls `visit(name)` for each direct subkey of HKLM\`path`, in enumeration order.
 template <typename Visit>
 void forEachSubkey(const wchar_t* path, RegistryView view, Visit visit) {
     ScopedRegistryKey parent;
@@ -24,8 +24,13 @@ void forEachSubkey(const wchar_t* path, RegistryView view, Visit visit) {
         if (RegEnumKeyExW(parent.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
             break;
         }
-        visit(parent.get(), std::wstring(name, length));
+        visit(std::wstring(name, length));
     }
+}
+
+// A current JDK has no private jre\ folder: its own home holds the JVM.
+std::wstring homeFrom(const std::wstring& value, bool privateJre) {
+    return runtimeHomeFromJavaHome(value, privateJre ? RuntimeKind::Jdk : RuntimeKind::Jre);
 }
 
 RuntimeCriteria criteriaOf(const LauncherSettings& settings) {
@@ -39,11 +44,10 @@ REGSAM registryViewFlag(RegistryView view) {
     return view == RegistryView::Wide64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
 }
 
-bool readRuntimeHome(HKEY parent, const std::wstring& subkeyPath, RegistryView view, const wchar_t* valueName,
-                     std::wstring& home) {
+bool readRuntimeHome(const std::wstring& keyPath, RegistryView view, const wchar_t* valueName, std::wstring& home) {
     home.clear();
     ScopedRegistryKey runtime;
-    if (RegOpenKeyExW(parent, subkeyPath.c_str(), 0, KEY_QUERY_VALUE | registryViewFlag(view), runtime.receive()) !=
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_QUERY_VALUE | registryViewFlag(view), runtime.receive()) !=
         ERROR_SUCCESS) {
         return false;
     }
@@ -64,45 +68,61 @@ bool readRuntimeHome(HKEY parent, const std::wstring& subkeyPath, RegistryView v
 }
 
 void scanRuntimeKey(const RuntimeKey& key, RegistryView view, const RuntimeCriteria& criteria,
-                    std::vector<JavaRuntime>& candidates) {
+                    std::vector<RegisteredRuntime>& found) {
     const bool preferred = isPreferredKey(key, criteria.source, criteria.provider);
     const JvmTypeMode probeMode = probeModeFor(key, criteria.jvmTypeMode);
-    forEachSubkey(key.path, view, [&](HKEY parent, const std::wstring& name) {
-        const JavaVersion version = parseVersion(name, kVersionFillMin);
-        if (!isWithinLimits(version, criteria.versionMin, criteria.versionMax)) return;
-
-        std::wstring javaHome;
-        if (!readRuntimeHome(parent, name, view, L"JavaHome", javaHome)) return;
-        std::wstring home = runtimeHomeFromJavaHome(javaHome, key.kind);
-        const JvmLibrary library = findJvmLibrary(home, probeMode);
-        if (library.path.empty()) return;
-        candidates.push_back({version, std::move(home), library.isServer, preferred});
+    forEachSubkey(key.path, view, [&](const std::wstring& name) {
+        RegisteredRuntime registered;
+        registered.runtime.version = parseVersion(name, kVersionFillMin);
+        if (!isWithinLimits(registered.runtime.version, criteria.versionMin, criteria.versionMax)) return;
+        registered.runtime.isPreferred = preferred;
+        registered.valueKey = key.path + name;
+        registered.privateJre = key.kind == RuntimeKind::Jdk;
+        registered.probeMode = probeMode;
+        found.push_back(std::move(registered));
     });
 }
 
 void scanModernRuntimeKey(const ModernRuntimeKey& key, RegistryView view, const RuntimeCriteria& criteria,
-                          std::vector<JavaRuntime>& candidates) {
-    forEachSubkey(key.key.path, view, [&](HKEY parent, const std::wstring& name) {
+                          RuntimeFolderCache& folders, std::vector<RegisteredRuntime>& found) {
+    forEachSubkey(key.key.path, view, [&](const std::wstring& name) {
         const RuntimeKey entry = entryKey(key, name);
         if (!shouldVisit(entry, criteria.source, criteria.provider)) return;
-        JavaVersion version;
-        const bool named = key.versionSource == VersionSource::SubkeyName && parseVersion(name, kVersionFillMin, version);
-        // Rejected by its name alone: its values are not read.
-        if (named && !isWithinLimits(withClassicNumbering(version), criteria.versionMin, criteria.versionMax)) return;
+        RegisteredRuntime registered;
+        registered.runtime.isPreferred = isPreferredKey(entry, criteria.source, criteria.provider);
+        registered.valueKey = key.key.path + entryPathFor(key, name);
+        registered.homeValue = key.homeValue;
+        registered.probeMode = criteria.jvmTypeMode;
 
-        std::wstring path;
-        if (!readRuntimeHome(parent, entryPathFor(key, name), view, key.homeValue, path)) return;
-        // A current JDK has no private jre\ folder: its own home holds the JVM.
-        std::wstring home = withFolderBackslash(path);
-        if (!named && !readReleaseVersion(home, version)) return;
+        JavaVersion& version = registered.runtime.version;
+        const bool named = key.versionSource == VersionSource::SubkeyName && parseVersion(name, kVersionFillMin, version);
+        if (!named) {
+            std::wstring value;
+            if (!readRuntimeHome(registered.valueKey, view, key.homeValue, value)) return;
+            registered.runtime.home = homeFrom(value, false);
+            if (!folders.releaseVersion(registered.runtime.home, version)) return;
+        }
         version = withClassicNumbering(version);
         if (!isWithinLimits(version, criteria.versionMin, criteria.versionMax)) return;
-
-        const JvmLibrary library = findJvmLibrary(home, criteria.jvmTypeMode);
-        if (library.path.empty()) return;
-        candidates.push_back(
-            {version, std::move(home), library.isServer, isPreferredKey(entry, criteria.source, criteria.provider)});
+        found.push_back(std::move(registered));
     });
+}
+
+bool resolveRuntime(RegisteredRuntime& registered, RegistryView view, RuntimeFolderCache& folders) {
+    using State = RegisteredRuntime::State;
+    if (registered.state != State::Unread) return registered.state == State::Usable;
+    registered.state = State::Unusable;
+    JavaRuntime& runtime = registered.runtime;
+    if (runtime.home.empty()) {
+        std::wstring value;
+        if (!readRuntimeHome(registered.valueKey, view, registered.homeValue, value)) return false;
+        runtime.home = homeFrom(value, registered.privateJre);
+    }
+    const JvmLibrary library = folders.library(runtime.home, registered.probeMode);
+    if (library.path.empty()) return false;
+    runtime.isServer = library.isServer;
+    registered.state = State::Usable;
+    return true;
 }
 
 bool searchRegistry(const LauncherSettings& settings, RegistryView view, std::wstring& home) {
@@ -110,21 +130,34 @@ bool searchRegistry(const LauncherSettings& settings, RegistryView view, std::ws
     if (view == kPairedRegistryView && settings.pairProduct.empty()) return false;
 
     const RuntimeCriteria criteria = criteriaOf(settings);
-    std::vector<JavaRuntime> candidates;
+    RuntimeFolderCache folders;
+    std::vector<RegisteredRuntime> registered;
     // Classic keys first, so they win among runtimes of equal version.
     for (const RuntimeKey& key : runtimeKeys()) {
-        if (shouldVisit(key, criteria.source, criteria.provider)) scanRuntimeKey(key, view, criteria, candidates);
+        if (shouldVisit(key, criteria.source, criteria.provider)) scanRuntimeKey(key, view, criteria, registered);
     }
     if (settings.registrations == RuntimeRegistrations::All) {
         for (const ModernRuntimeKey& key : modernRuntimeKeys()) {
             if (shouldVisitModern(key, criteria.source, criteria.provider)) {
-                scanModernRuntimeKey(key, view, criteria, candidates);
+                scanModernRuntimeKey(key, view, criteria, folders, registered);
             }
         }
     }
-    sortCandidates(candidates, criteria.source.favorSource, criteria.jvmTypeMode);
-    const JavaRuntime* chosen = selectCandidate(candidates, settings.preferredVersions);
-    if (chosen == nullptr) return false;
-    home = chosen->home;
+    // Only the server rule ranks by what a folder holds; otherwise folders
+    // are looked at from the top of the ranking down until one will do.
+    if (criteria.jvmTypeMode == JvmTypeMode::FavorServer) {
+        for (RegisteredRuntime& runtime : registered) resolveRuntime(runtime, view, folders);
+    }
+    std::stable_sort(registered.begin(), registered.end(), [&](const RegisteredRuntime& a, const RegisteredRuntime& b) {
+        return ranksBefore(a.runtime, b.runtime, criteria.source.favorSource, criteria.jvmTypeMode);
+    });
+    std::vector<JavaRuntime> sorted;
+    sorted.reserve(registered.size());
+    for (const RegisteredRuntime& runtime : registered) sorted.push_back(runtime.runtime);
+    const size_t chosen = selectUsableCandidate(sorted, settings.preferredVersions, [&](size_t index) {
+        return resolveRuntime(registered[index], view, folders);
+    });
+    if (chosen == kNoCandidate) return false;
+    home = registered[chosen].runtime.home;
     return true;
 }

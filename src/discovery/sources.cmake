@@ -15,6 +15,7 @@ if(WIN32)
     ${CMAKE_SOURCE_DIR}/src/discovery/LibraryMachine.cpp
     ${CMAKE_SOURCE_DIR}/src/discovery/LocalRuntime.cpp
     ${CMAKE_SOURCE_DIR}/src/discovery/RegistrySearch.cpp
+    ${CMAKE_SOURCE_DIR}/src/discovery/RuntimeFolderCache.cpp
     ${CMAKE_SOURCE_DIR}/src/discovery/RuntimeFolders.cpp)
   target_link_libraries(launcher_discovery PUBLIC launcher_core advapi32)
 endif()

@@ -36,14 +36,17 @@ protected:
     void addNamed(const std::wstring& key, const std::wstring& name, const std::wstring& home) {
         registry.addValue(key + name, L"InstallationPath", home);
     }
-    // The versions the pass collects from one layout, in enumeration order.
+    // The versions of the usable runtimes the pass collects from one layout, in enumeration order.
     std::wstring versionsUnder(const std::wstring& path, const RuntimeCriteria& criteria = {}) {
         std::wstring text;
         for (const ModernRuntimeKey& key : modernRuntimeKeys()) {
             if (path != key.key.path) continue;
-            std::vector<JavaRuntime> candidates;
-            scanModernRuntimeKey(key, kOwnRegistryView, criteria, candidates);
-            for (const JavaRuntime& runtime : candidates) text += formatVersion(runtime.version) + L" ";
+            RuntimeFolderCache folders;
+            std::vector<RegisteredRuntime> registered;
+            scanModernRuntimeKey(key, kOwnRegistryView, criteria, folders, registered);
+            for (RegisteredRuntime& runtime : registered) {
+                if (resolveRuntime(runtime, kOwnRegistryView, folders)) text += formatVersion(runtime.runtime.version) + L" ";
+            }
         }
         return text;
     }
