@@ -1,6 +1,5 @@
 target_sources(pure_tests PRIVATE
   ${CMAKE_SOURCE_DIR}/tests/discovery/JavaVersionTest.cpp
-  ${CMAKE_SOURCE_DIR}/tests/discovery/ModernRuntimeKeysTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/discovery/ReleaseFileTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/discovery/RuntimePreferencesTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/discovery/RuntimeRankingTest.cpp
