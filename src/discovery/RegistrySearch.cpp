@@ -47,8 +47,8 @@ REGSAM registryViewFlag(RegistryView view) {
 bool readRuntimeHome(const std::wstring& keyPath, RegistryView view, const wchar_t* valueName, std::wstring& home) {
     home.clear();
     ScopedRegistryKey runtime;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_QUERY_VALUE | registryViewFlag(view), runtime.receive()) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_QUERY_VALUE | registryViewFlag(view),
+                      runtime.receive()) != ERROR_SUCCESS) {
         return false;
     }
 
@@ -95,7 +95,8 @@ void scanModernRuntimeKey(const ModernRuntimeKey& key, RegistryView view, const 
         registered.probeMode = criteria.jvmTypeMode;
 
         JavaVersion& version = registered.runtime.version;
-        const bool named = key.versionSource == VersionSource::SubkeyName && parseVersion(name, kVersionFillMin, version);
+        const bool named =
+            key.versionSource == VersionSource::SubkeyName && parseVersion(name, kVersionFillMin, version);
         if (!named) {
             std::wstring value;
             if (!readRuntimeHome(registered.valueKey, view, key.homeValue, value)) return;

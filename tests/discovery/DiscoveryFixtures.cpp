@@ -32,7 +32,8 @@ void writeValue(const std::wstring& path, const wchar_t* valueName, DWORD type, 
                               handle.receive(), nullptr),
               ERROR_SUCCESS);
     if (valueName != nullptr) {
-        ASSERT_EQ(RegSetValueExW(handle.get(), valueName, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueExW(handle.get(), valueName, 0, type, static_cast<const BYTE*>(data), size),
+                  ERROR_SUCCESS);
     }
 }
 

@@ -10,7 +10,6 @@
 
 namespace {
 
-const std::wstring kOracleJdk = L"Software\\JavaSoft\\JDK\\";
 const std::wstring kTemurinJdk = L"Software\\Eclipse Adoptium\\JDK\\";
 const std::wstring kTemurinJre = L"Software\\Eclipse Adoptium\\JRE\\";
 const std::wstring kSemeruJdk = L"Software\\Semeru\\JDK\\";
@@ -30,8 +29,8 @@ protected:
         return home;
     }
     void addMsi(const std::wstring& key, const std::wstring& version, const std::wstring& home,
-                const wchar_t* variant = L"hotspot", TestView view = kOwnTestView) {
-        registry.addValue(key + version + L"\\" + variant + L"\\MSI", L"Path", home, view);
+                const wchar_t* variant = L"hotspot") {
+        registry.addValue(key + version + L"\\" + variant + L"\\MSI", L"Path", home);
     }
     void addNamed(const std::wstring& key, const std::wstring& name, const std::wstring& home) {
         registry.addValue(key + name, L"InstallationPath", home);
@@ -45,7 +44,8 @@ protected:
             std::vector<RegisteredRuntime> registered;
             scanModernRuntimeKey(key, kOwnRegistryView, criteria, folders, registered);
             for (RegisteredRuntime& runtime : registered) {
-                if (resolveRuntime(runtime, kOwnRegistryView, folders)) text += formatVersion(runtime.runtime.version) + L" ";
+                if (!resolveRuntime(runtime, kOwnRegistryView, folders)) continue;
+                text += formatVersion(runtime.runtime.version) + L" ";
             }
         }
         return text;
@@ -62,28 +62,11 @@ LauncherSettings settingsWith(const std::wstring& source, const std::wstring& pr
     return settings;
 }
 
-TEST_F(ModernRegistrySearch, AJdkContributesItsOwnHomeWithAServerOrOnlyAClientVm) {
-    const std::wstring server = jdk(L"jdk17\\");
-    addMsi(kTemurinJdk, L"17.0.9.9", server);
-    EXPECT_EQ(searched(LauncherSettings{}), server);
-
-    registry.clear();
-    const std::wstring client = jdk(L"jdk17-32\\", kClient);
-    registry.addValue(kOracleJdk + L"17.0.9", L"JavaHome", client.substr(0, client.size() - 1));
-    EXPECT_EQ(searched(LauncherSettings{}), client);
-    LauncherSettings serverOnly;
-    serverOnly.jvmTypeMode = JvmTypeMode::ServerOnly;
-    EXPECT_EQ(searched(serverOnly), L"(none)");
-
-    // The classic JDK key keeps taking the private jre\ folder.
-    registry.clear();
-    registry.add(kJavaSoftJdk, L"1.8", server);
-    EXPECT_EQ(searched(LauncherSettings{}), L"(none)");
-}
-
 TEST_F(ModernRegistrySearch, VersionSubkeysOfEveryFormParse) {
     const std::wstring home = jdk(L"jdk\\");
-    for (const wchar_t* version : {L"17.0.9+9", L"21", L"11.0.21.9", L"1.8.0_392"}) addMsi(kMicrosoftJdk, version, home);
+    for (const wchar_t* version : {L"17.0.9+9", L"21", L"11.0.21.9", L"1.8.0_392"}) {
+        addMsi(kMicrosoftJdk, version, home);
+    }
     EXPECT_EQ(versionsUnder(kMicrosoftJdk), L"1.8.0.392 11.0.21.9 17.0.9.9 21.0 ");
 
     // Java 8 named the current way counts as 1.8, like every classic key and setting.
@@ -111,22 +94,13 @@ TEST_F(ModernRegistrySearch, TheReleaseFileNamesTheVersionWhereTheKeyNameDoesNot
     EXPECT_EQ(versionsUnder(kTemurinJdk), L"22.0 ");
 }
 
-TEST_F(ModernRegistrySearch, TheNewestWinsWhateverItsKeyAndClassicKeysWinTies) {
+TEST_F(ModernRegistrySearch, AmongEqualVersionsTheClassicKeysWin) {
     registry.add(kJavaSoftJre, L"1.8.0_392", temp.runtime(L"javasoft8\\", {kClient}));
     addMsi(kTemurinJre, L"8.0.392.8", jdk(L"temurin8\\", kClient));
     EXPECT_EQ(searched(LauncherSettings{}), temp.path() + L"javasoft8\\");
-
-    addMsi(kTemurinJdk, L"17.0.9+9", jdk(L"temurin17\\"));
-    EXPECT_EQ(searched(LauncherSettings{}), temp.path() + L"temurin17\\");
-    addNamed(kZulu, L"zulu-21", withRelease(jdk(L"zulu21\\"), "JAVA_VERSION=\"21.0.1\"\n"));
-    EXPECT_EQ(searched(LauncherSettings{}), temp.path() + L"zulu21\\");
-
-    LauncherSettings settings = settingsWith(L"only_JRE");
-    EXPECT_EQ(searched(settings), temp.path() + L"javasoft8\\");
     EXPECT_EQ(searched(settingsWith(L"favor_JRE")), temp.path() + L"javasoft8\\");
-    settings = LauncherSettings{};
-    settings.registrations = RuntimeRegistrations::Classic;
-    EXPECT_EQ(searched(settings), temp.path() + L"javasoft8\\");
+    addMsi(kTemurinJre, L"8.0.402.6", jdk(L"temurin8u402\\", kClient));
+    EXPECT_EQ(searched(LauncherSettings{}), temp.path() + L"temurin8u402\\");
 }
 
 TEST_F(ModernRegistrySearch, AnInstallationNamedAsAJreCountsAsOne) {
@@ -153,51 +127,31 @@ TEST_F(ModernRegistrySearch, OpenJ9IsWhatTheIbmProviderAsksFor) {
     EXPECT_EQ(searched(settingsWith(L"", L"any")), temp.path() + L"temurin21\\");
 }
 
-TEST_F(ModernRegistrySearch, TheOtherViewIsReadOnlyWithAPairProduct) {
-    addMsi(kTemurinJdk, L"17.0.9.9", jdk(L"paired\\"), L"hotspot", kPairedTestView);
-    LauncherSettings settings;
-    EXPECT_EQ(searched(settings, kPairedRegistryView), L"(none)");
-    settings.pairProduct = L"C:\\app\\pair.exe";
-    EXPECT_EQ(searched(settings, kOwnRegistryView), L"(none)");
-    EXPECT_EQ(searched(settings, kPairedRegistryView), temp.path() + L"paired\\");
-}
-
 class JavaHomeRuntime : public ModernRegistrySearch {
 protected:
     ~JavaHomeRuntime() override { SetEnvironmentVariableW(L"JAVA_HOME", nullptr); }
 
-    std::wstring found(const wchar_t* javaHome, const std::wstring& max = L"any", bool canHandOver = false) {
+    std::wstring found(const wchar_t* javaHome, const std::wstring& max = L"any") {
         SetEnvironmentVariableW(L"JAVA_HOME", javaHome);
         const JavaVersion versionMax = max == L"any" ? JavaVersion{} : parseVersion(max, kVersionFillMax);
         handOver = true;
         const std::wstring library =
-            findJavaHomeLibrary(JavaVersion{}, versionMax, JvmTypeMode::Default, canHandOver, handOver);
+            findJavaHomeLibrary(JavaVersion{}, versionMax, JvmTypeMode::Default, false, handOver);
         return library.empty() ? L"(none)" : library;
     }
     bool handOver = false;
 };
 
-TEST_F(JavaHomeRuntime, NamesARuntimeWithinTheLimits) {
-    const std::wstring home = withRelease(jdk(L"jdk17\\"), "JAVA_VERSION=\"17.0.9\"\n");
-    const std::wstring stored = home.substr(0, home.size() - 1);
-    EXPECT_EQ(found(stored.c_str()), home + kServer);
-    EXPECT_FALSE(handOver);
-    EXPECT_EQ(found(home.c_str()), home + kServer);
-    EXPECT_EQ(found(stored.c_str(), L"1.8"), L"(none)");
-    EXPECT_EQ(found(nullptr), L"(none)");
-    EXPECT_EQ(found((temp.path() + L"missing").c_str()), L"(none)");
-
-    // A Java 8 JDK keeps its runtime in jre\; with no release file the version is 0.0.0.0.
+TEST_F(JavaHomeRuntime, AJava8JdkLendsItsPrivateRuntimeAndAFolderWithoutReleaseIsVersionZero) {
     temp.runtime(L"jdk8\\jre\\", {kClient});
-    EXPECT_EQ(found((temp.path() + L"jdk8").c_str()), temp.path() + L"jdk8\\jre\\" + kClient);
-    EXPECT_EQ(found((temp.path() + L"jdk8").c_str(), L"1.8"), temp.path() + L"jdk8\\jre\\" + kClient);
-}
+    const std::wstring jdk8 = temp.path() + L"jdk8";
+    EXPECT_EQ(found(jdk8.c_str()), jdk8 + L"\\jre\\" + kClient);
+    EXPECT_FALSE(handOver);
+    EXPECT_EQ(found(jdk8.c_str(), L"1.8"), jdk8 + L"\\jre\\" + kClient);
 
-TEST_F(JavaHomeRuntime, AForeignRuntimeNeedsAPairToHostIt) {
-    const std::wstring foreign = std::wstring(L"" BUILD_DIR) + L"\\runtimes\\pair-foreign";
-    EXPECT_EQ(found(foreign.c_str()), L"(none)");
-    EXPECT_EQ(found(foreign.c_str(), L"any", true), foreign + L"\\" + kClient);
-    EXPECT_TRUE(handOver);
+    const std::wstring home = withRelease(jdk(L"jdk17\\"), "JAVA_VERSION=\"17.0.9\"\n");
+    EXPECT_EQ(found(home.c_str()), home + kServer);
+    EXPECT_EQ(found(home.c_str(), L"1.8"), L"(none)");
 }
 
 }  // namespace

@@ -185,16 +185,18 @@ TEST_F(Discovery, AJdkOfACurrentLayoutIsItsOwnRuntimeHome) {
 TEST_F(Discovery, VersionsComeFromSubkeysOfEveryFormOrFromTheReleaseFile) {
     const std::wstring runtimes[] = {fakeRuntime(L"v17\\"), fakeRuntime(L"v21\\"), fakeRuntime(L"v11\\"),
                                      fakeRuntime(L"v8\\"), fakeRuntime(L"v22\\"), fakeRuntime(L"garbage\\")};
-    registry.addValue(RuntimeView::Own, L"Software\\Eclipse Adoptium\\JDK\\17.0.9+9\\hotspot\\MSI", L"Path", runtimes[0]);
-    registry.addValue(RuntimeView::Own, L"Software\\JavaSoft\\JDK\\21", L"JavaHome", runtimes[1]);
-    registry.addValue(RuntimeView::Own, L"Software\\Microsoft\\JDK\\11.0.21.9\\hotspot\\MSI", L"Path", runtimes[2]);
-    registry.addValue(RuntimeView::Own, L"Software\\Eclipse Adoptium\\JRE\\1.8.0_392\\hotspot\\MSI", L"Path", runtimes[3]);
+    const auto addAt = [&](const wchar_t* path, const wchar_t* value, const std::wstring& home) {
+        registry.addValue(RuntimeView::Own, path, value, home);
+    };
+    addAt(L"Software\\Eclipse Adoptium\\JDK\\17.0.9+9\\hotspot\\MSI", L"Path", runtimes[0]);
+    addAt(L"Software\\JavaSoft\\JDK\\21", L"JavaHome", runtimes[1]);
+    addAt(L"Software\\Microsoft\\JDK\\11.0.21.9\\hotspot\\MSI", L"Path", runtimes[2]);
+    addAt(L"Software\\Eclipse Adoptium\\JRE\\1.8.0_392\\hotspot\\MSI", L"Path", runtimes[3]);
     sandbox.writeFile(L"v22\\release", "JAVA_VERSION=\"22\"\n");
-    registry.addValue(RuntimeView::Own, L"Software\\Azul Systems\\Zulu\\Zulu JDK", L"InstallationPath", runtimes[4]);
+    addAt(L"Software\\Azul Systems\\Zulu\\Zulu JDK", L"InstallationPath", runtimes[4]);
     const std::string noise = "JAVA_VERSION=\"\xff\xfe?\"\n\x01\x02";
     sandbox.writeFile(L"garbage\\release", noise);
-    registry.addValue(RuntimeView::Own, L"Software\\BellSoft\\Liberica\\Liberica JDK", L"InstallationPath",
-                      runtimes[5]);
+    addAt(L"Software\\BellSoft\\Liberica\\Liberica JDK", L"InstallationPath", runtimes[5]);
 
     const char* const maxima[] = {"", "Maximum Version=21\n", "Maximum Version=17\n", "Maximum Version=11\n",
                                   "Maximum Version=1.8\n"};
@@ -205,8 +207,7 @@ TEST_F(Discovery, VersionsComeFromSubkeysOfEveryFormOrFromTheReleaseFile) {
     }
     // A release file without a version makes no candidate, not even one of version 0.0.0.0.
     registry.clear();
-    registry.addValue(RuntimeView::Own, L"Software\\BellSoft\\Liberica\\Liberica JDK", L"InstallationPath",
-                      runtimes[5]);
+    addAt(L"Software\\BellSoft\\Liberica\\Liberica JDK", L"InstallationPath", runtimes[5]);
     writeIni("");
     EXPECT_EQ(notFoundText(), L"Det gick inte att hitta JRE (Java Runtime Environment). Hämta och installera JRE "
                               L"(senaste version) från:");
