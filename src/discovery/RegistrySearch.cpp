@@ -34,7 +34,8 @@ std::wstring homeFrom(const std::wstring& value, bool privateJre) {
 }
 
 RuntimeCriteria criteriaOf(const LauncherSettings& settings) {
-    return {settings.versionMin, settings.versionMax, settings.source, settings.provider, settings.jvmTypeMode};
+    return {settings.versionMin, settings.versionMax, settings.source, settings.provider,
+            settings.jvmTypeMode, settings.preferredVersions, settings.registrations};
 }
 
 }  // namespace
@@ -129,15 +130,18 @@ bool resolveRuntime(RegisteredRuntime& registered, RegistryView view, RuntimeFol
 bool searchRegistry(const LauncherSettings& settings, RegistryView view, std::wstring& home) {
     home.clear();
     if (view == kPairedRegistryView && settings.pairProduct.empty()) return false;
+    return searchRegisteredRuntimes(criteriaOf(settings), view, home);
+}
 
-    const RuntimeCriteria criteria = criteriaOf(settings);
+bool searchRegisteredRuntimes(const RuntimeCriteria& criteria, RegistryView view, std::wstring& home) {
+    home.clear();
     RuntimeFolderCache folders;
     std::vector<RegisteredRuntime> registered;
     // Classic keys first, so they win among runtimes of equal version.
     for (const RuntimeKey& key : runtimeKeys()) {
         if (shouldVisit(key, criteria.source, criteria.provider)) scanRuntimeKey(key, view, criteria, registered);
     }
-    if (settings.registrations == RuntimeRegistrations::All) {
+    if (criteria.registrations == RuntimeRegistrations::All) {
         for (const ModernRuntimeKey& key : modernRuntimeKeys()) {
             if (shouldVisitModern(key, criteria.source, criteria.provider)) {
                 scanModernRuntimeKey(key, view, criteria, folders, registered);
@@ -155,7 +159,7 @@ bool searchRegistry(const LauncherSettings& settings, RegistryView view, std::ws
     std::vector<JavaRuntime> sorted;
     sorted.reserve(registered.size());
     for (const RegisteredRuntime& runtime : registered) sorted.push_back(runtime.runtime);
-    const size_t chosen = selectUsableCandidate(sorted, settings.preferredVersions, [&](size_t index) {
+    const size_t chosen = selectUsableCandidate(sorted, criteria.preferredVersions, [&](size_t index) {
         return resolveRuntime(registered[index], view, folders);
     });
     if (chosen == kNoCandidate) return false;

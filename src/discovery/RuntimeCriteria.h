@@ -1,6 +1,9 @@
-// What a registry pass admits and how it ranks, as plain values taken from
-// the settings.
+// What a registry pass reads, admits and chooses, as plain values taken
+// from the settings.
 #pragma once
+
+#include <string>
+#include <vector>
 
 #include "discovery/JavaVersion.h"
 #include "discovery/RuntimePreferences.h"
@@ -11,4 +14,6 @@ struct RuntimeCriteria {
     SourceFlags source;
     ProviderFlags provider;
     JvmTypeMode jvmTypeMode = JvmTypeMode::Default;
+    std::vector<std::wstring> preferredVersions;
+    RuntimeRegistrations registrations = RuntimeRegistrations::All;
 };

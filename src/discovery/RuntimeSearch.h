@@ -5,6 +5,7 @@
 #include <string>
 
 #include "discovery/JavaVersion.h"
+#include "discovery/RuntimeCriteria.h"
 #include "discovery/RuntimePreferences.h"
 
 struct LauncherSettings;
@@ -50,6 +51,7 @@ std::wstring findJavaHomeLibrary(const JavaVersion& versionMin, const JavaVersio
 // kPairedRegistryView finds nothing unless "Pair Product" is set; the caller
 // marks a successful one as a paired launch.
 bool searchRegistry(const LauncherSettings& settings, RegistryView view, std::wstring& home);
+bool searchRegisteredRuntimes(const RuntimeCriteria& criteria, RegistryView view, std::wstring& home);
 
 // True when the library is a PE image for a machine other than this build's.
 bool isForeignMachineLibrary(const std::wstring& libraryPath);
