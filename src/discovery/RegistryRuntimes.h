@@ -41,10 +41,11 @@ private:
     std::map<std::wstring, std::pair<bool, JavaVersion>> releases_;
 };
 
-// Appends every runtime registered under `key` within the limits, in enumeration order.
+// Append every runtime registered under `key` within the limits, in
+// enumeration order. A runtime whose version only its release file names has
+// its home read at once.
 void scanRuntimeKey(const RuntimeKey& key, RegistryView view, const RuntimeCriteria& criteria,
                     std::vector<RegisteredRuntime>& found);
-// A runtime whose version only its release file names is read at once.
 void scanModernRuntimeKey(const ModernRuntimeKey& key, RegistryView view, const RuntimeCriteria& criteria,
                           RuntimeFolderCache& folders, std::vector<RegisteredRuntime>& found);
 
