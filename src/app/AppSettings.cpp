@@ -36,6 +36,8 @@ void readRuntimeRequirements(const SettingsLookup& lookup, RuntimeRequirements& 
     runtime.jvmTypeMode = jvmTypeModeFromSetting(lookup.getString(kJreSection, L"JVM Type"));
     applyJvmSource(lookup.getString(kJreSection, L"JVM Source"), runtime.source);
     applyVmProvider(lookup.getString(kJreSection, L"VM Provider"), runtime.provider);
+    runtime.registrations = runtimeRegistrationsFromSetting(lookup.getString(kJreSection, L"Runtime Registrations"));
+    runtime.useJavaHome = isYesAnyCase(lookup.getString(kJreSection, L"Use JAVA_HOME"));
 }
 
 void readHostingSettings(const SettingsLookup& lookup, HostingSettings& hosting) {

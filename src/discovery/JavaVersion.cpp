@@ -54,6 +54,12 @@ int compareVersions(const JavaVersion& left, const JavaVersion& right) {
     return 0;
 }
 
+JavaVersion withClassicNumbering(const JavaVersion& version) {
+    const int32_t major = version.parts[0];
+    if (major < 2 || major > 8) return version;
+    return JavaVersion{{1, major, version.parts[1], version.parts[2]}};
+}
+
 bool matchesPreferred(const JavaVersion& candidate, const JavaVersion& pattern) {
     size_t significant = pattern.parts.size();
     while (significant > 0 && pattern.parts[significant - 1] == 0) --significant;

@@ -22,6 +22,11 @@ JavaVersion parseVersion(const std::wstring& text, int32_t fill);
 
 int compareVersions(const JavaVersion& left, const JavaVersion& right);
 
+// Current installers name a Java 8 runtime 8.0.392.8; settings and the classic
+// keys call it 1.8.0_392. Majors 2 to 8 move behind a leading 1, dropping the
+// build number, so both namings compare and match alike.
+JavaVersion withClassicNumbering(const JavaVersion& version);
+
 // Trailing zero components of `pattern` match anything.
 bool matchesPreferred(const JavaVersion& candidate, const JavaVersion& pattern);
 

@@ -1,12 +1,36 @@
-#include <vector>
-
 #include "core/win/Scoped.h"
 #include "discovery/RegistryRuntimes.h"
 #include "discovery/RegistryText.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 constexpr DWORD kMaxKeyNameLength = 255;
+
+// Calls `visit(name)` for each direct subkey of HKLM\`path`, in enumeration order.
+template <typename Visit>
+void forEachSubkey(const wchar_t* path, RegistryView view, Visit visit) {
+    ScopedRegistryKey parent;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_ENUMERATE_SUB_KEYS | registryViewFlag(view),
+                      parent.receive()) != ERROR_SUCCESS) {
+        return;
+    }
+    wchar_t name[kMaxKeyNameLength + 1];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = kMaxKeyNameLength + 1;
+        if (RegEnumKeyExW(parent.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+            break;
+        }
+        visit(std::wstring(name, length));
+    }
+}
+
+// A current JDK has no private jre\ folder: its own home holds the JVM.
+std::wstring homeFrom(const std::wstring& value, bool privateJre) {
+    return runtimeHomeFromJavaHome(value, privateJre ? RuntimeKind::Jdk : RuntimeKind::Jre);
+}
 
 }  // namespace
 
@@ -15,69 +39,124 @@ REGSAM registryViewFlag(RegistryView view) {
     return view == RegistryView::Wide64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
 }
 
-bool readRuntimeHome(HKEY parent, const wchar_t* subkeyName, RegistryView view, std::wstring& javaHome) {
-    javaHome.clear();
+bool readRuntimeHome(const std::wstring& keyPath, RegistryView view, const wchar_t* valueName, std::wstring& home) {
+    home.clear();
     ScopedRegistryKey runtime;
-    if (RegOpenKeyExW(parent, subkeyName, 0, KEY_QUERY_VALUE | registryViewFlag(view), runtime.receive()) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_QUERY_VALUE | registryViewFlag(view),
+                      runtime.receive()) != ERROR_SUCCESS) {
         return false;
     }
 
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExW(runtime.get(), L"JavaHome", nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+    if (RegQueryValueExW(runtime.get(), valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
     std::vector<BYTE> data;
     LSTATUS status = ERROR_MORE_DATA;
     // The value may grow between the two calls; the size returned then is the new one.
     for (int attempt = 0; attempt < 3 && status == ERROR_MORE_DATA; ++attempt) {
         if (size == 0) return false;
         data.resize(size);
-        status = RegQueryValueExW(runtime.get(), L"JavaHome", nullptr, &type, data.data(), &size);
+        status = RegQueryValueExW(runtime.get(), valueName, nullptr, &type, data.data(), &size);
     }
     if (status != ERROR_SUCCESS) return false;
-    return registryText(type, data.data(), size, javaHome) && !javaHome.empty();
+    return registryText(type, data.data(), size, home) && !home.empty();
 }
 
-void scanRuntimeKey(const RuntimeKey& key, RegistryView view, const RuntimeRequirements& requirements,
-                    std::vector<JavaRuntime>& candidates) {
-    ScopedRegistryKey parent;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.path, 0, KEY_ENUMERATE_SUB_KEYS | registryViewFlag(view),
-                      parent.receive()) != ERROR_SUCCESS) {
-        return;
-    }
+void scanRuntimeKey(const RuntimeKey& key, RegistryView view, const RuntimeCriteria& criteria,
+                    std::vector<RegisteredRuntime>& found) {
+    const bool preferred = isPreferredKey(key, criteria.source, criteria.provider);
+    const JvmTypeMode probeMode = probeModeFor(key, criteria.jvmTypeMode);
+    forEachSubkey(key.path, view, [&](const std::wstring& name) {
+        RegisteredRuntime registered;
+        registered.runtime.version = parseVersion(name, kVersionFillMin);
+        if (!isWithinLimits(registered.runtime.version, criteria.versionMin, criteria.versionMax)) return;
+        registered.runtime.isPreferred = preferred;
+        registered.valueKey = key.path + name;
+        registered.privateJre = key.kind == RuntimeKind::Jdk;
+        registered.probeMode = probeMode;
+        found.push_back(std::move(registered));
+    });
+}
 
-    const bool preferred = isPreferredKey(key, requirements.source, requirements.provider);
-    const JvmTypeMode probeMode = probeModeFor(key, requirements.jvmTypeMode);
-    wchar_t name[kMaxKeyNameLength + 1];
-    for (DWORD index = 0;; ++index) {
-        DWORD length = kMaxKeyNameLength + 1;
-        if (RegEnumKeyExW(parent.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-            break;
+void scanModernRuntimeKey(const ModernRuntimeKey& key, RegistryView view, const RuntimeCriteria& criteria,
+                          RuntimeFolderCache& folders, std::vector<RegisteredRuntime>& found) {
+    forEachSubkey(key.key.path, view, [&](const std::wstring& name) {
+        const RuntimeKey entry = entryKey(key, name);
+        if (!shouldVisit(entry, criteria.source, criteria.provider)) return;
+        RegisteredRuntime registered;
+        registered.runtime.isPreferred = isPreferredKey(entry, criteria.source, criteria.provider);
+        registered.valueKey = key.key.path + entryPathFor(key, name);
+        registered.homeValue = key.homeValue;
+        registered.probeMode = criteria.jvmTypeMode;
+
+        JavaVersion& version = registered.runtime.version;
+        const bool named =
+            key.versionSource == VersionSource::SubkeyName && parseVersion(name, kVersionFillMin, version);
+        if (!named) {
+            std::wstring value;
+            if (!readRuntimeHome(registered.valueKey, view, key.homeValue, value)) return;
+            registered.runtime.home = homeFrom(value, false);
+            if (!folders.releaseVersion(registered.runtime.home, version)) return;
         }
-        const JavaVersion version = parseVersion(std::wstring(name, length), kVersionFillMin);
-        if (!isWithinLimits(version, requirements.versionMin, requirements.versionMax)) continue;
+        version = withClassicNumbering(version);
+        if (!isWithinLimits(version, criteria.versionMin, criteria.versionMax)) return;
+        found.push_back(std::move(registered));
+    });
+}
 
-        std::wstring javaHome;
-        if (!readRuntimeHome(parent.get(), name, view, javaHome)) continue;
-        std::wstring home = runtimeHomeFromJavaHome(javaHome, key.kind);
-        const JvmLibrary library = findJvmLibrary(home, probeMode);
-        if (library.path.empty()) continue;
-        candidates.push_back({version, std::move(home), library.isServer, preferred});
+bool resolveRuntime(RegisteredRuntime& registered, RegistryView view, RuntimeFolderCache& folders) {
+    using State = RegisteredRuntime::State;
+    if (registered.state != State::Unread) return registered.state == State::Usable;
+    registered.state = State::Unusable;
+    JavaRuntime& runtime = registered.runtime;
+    if (runtime.home.empty()) {
+        std::wstring value;
+        if (!readRuntimeHome(registered.valueKey, view, registered.homeValue, value)) return false;
+        runtime.home = homeFrom(value, registered.privateJre);
     }
+    const JvmLibrary library = folders.library(runtime.home, registered.probeMode);
+    if (library.path.empty()) return false;
+    runtime.isServer = library.isServer;
+    registered.state = State::Usable;
+    return true;
 }
 
 bool searchRegistry(const RuntimeRequirements& requirements, RegistryView view, std::wstring& home) {
     home.clear();
     if (view == kPairedRegistryView && !requirements.hasPairProduct) return false;
+    return searchRegisteredRuntimes(requirements, view, home);
+}
 
-    std::vector<JavaRuntime> candidates;
+bool searchRegisteredRuntimes(const RuntimeCriteria& criteria, RegistryView view, std::wstring& home) {
+    home.clear();
+    RuntimeFolderCache folders;
+    std::vector<RegisteredRuntime> registered;
+    // Classic keys first, so they win among runtimes of equal version.
     for (const RuntimeKey& key : runtimeKeys()) {
-        if (shouldVisit(key, requirements.source, requirements.provider))
-            scanRuntimeKey(key, view, requirements, candidates);
+        if (shouldVisit(key, criteria.source, criteria.provider)) scanRuntimeKey(key, view, criteria, registered);
     }
-    sortCandidates(candidates, requirements.source.favorSource, requirements.jvmTypeMode);
-    const JavaRuntime* chosen = selectCandidate(candidates, requirements.preferredVersions);
-    if (chosen == nullptr) return false;
-    home = chosen->home;
+    if (criteria.registrations == RuntimeRegistrations::All) {
+        for (const ModernRuntimeKey& key : modernRuntimeKeys()) {
+            if (shouldVisitModern(key, criteria.source, criteria.provider)) {
+                scanModernRuntimeKey(key, view, criteria, folders, registered);
+            }
+        }
+    }
+    // Only the server rule ranks by what a folder holds; otherwise folders
+    // are looked at from the top of the ranking down until one will do.
+    if (criteria.jvmTypeMode == JvmTypeMode::FavorServer) {
+        for (RegisteredRuntime& runtime : registered) resolveRuntime(runtime, view, folders);
+    }
+    std::stable_sort(registered.begin(), registered.end(), [&](const RegisteredRuntime& a, const RegisteredRuntime& b) {
+        return ranksBefore(a.runtime, b.runtime, criteria.source.favorSource, criteria.jvmTypeMode);
+    });
+    std::vector<JavaRuntime> sorted;
+    sorted.reserve(registered.size());
+    for (const RegisteredRuntime& runtime : registered) sorted.push_back(runtime.runtime);
+    const size_t chosen = selectUsableCandidate(sorted, criteria.preferredVersions, [&](size_t index) {
+        return resolveRuntime(registered[index], view, folders);
+    });
+    if (chosen == kNoCandidate) return false;
+    home = registered[chosen].runtime.home;
     return true;
 }

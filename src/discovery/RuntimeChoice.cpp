@@ -25,6 +25,14 @@ std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search) {
         if (!library.empty()) return RuntimeChoice{std::move(library), RuntimeOrigin::Local, false};
     }
 
+    const RuntimeRequirements& requirements = search.requirements;
+    if (requirements.useJavaHome) {
+        bool paired = false;
+        std::wstring library = findJavaHomeLibrary(requirements.versionMin, requirements.versionMax, mode,
+                                                   mayHandToPair(search), paired);
+        if (!library.empty()) return RuntimeChoice{std::move(library), RuntimeOrigin::JavaHome, paired};
+    }
+
     std::wstring home;
     RuntimeChoice choice;
     choice.origin = RuntimeOrigin::Registry;

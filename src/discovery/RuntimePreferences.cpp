@@ -36,6 +36,10 @@ JvmTypeMode jvmTypeModeFromSetting(const std::wstring& value) {
     return JvmTypeMode::Default;
 }
 
+RuntimeRegistrations runtimeRegistrationsFromSetting(const std::wstring& value) {
+    return equalsIgnoringCase(value, L"classic") ? RuntimeRegistrations::Classic : RuntimeRegistrations::All;
+}
+
 void applyJvmSource(const std::wstring& value, SourceFlags& flags) {
     if (!value.empty()) flags.favorSource = value == L"favor_JRE" || value == L"favor_JDK";
     flags.acceptJdk = value.empty() || value == L"favor_JDK" || value == L"only_JDK";

@@ -5,6 +5,10 @@
 
 enum class JvmTypeMode { Default, ServerOnly, FavorServer };
 
+// Which registry layouts the search reads: the five keys of Java 8 and
+// before only, or also those current installers write.
+enum class RuntimeRegistrations { Classic, All };
+
 struct SourceFlags {
     bool favorSource = true;
     bool acceptJdk = true;
@@ -21,6 +25,9 @@ struct ProviderFlags {
 };
 
 JvmTypeMode jvmTypeModeFromSetting(const std::wstring& value);
+
+// "classic" in any letter case; any other value searches everything.
+RuntimeRegistrations runtimeRegistrationsFromSetting(const std::wstring& value);
 
 // Applies a "JVM Source" value to `flags`.
 void applyJvmSource(const std::wstring& value, SourceFlags& flags);

@@ -7,24 +7,36 @@ bool isWithinLimits(const JavaVersion& version, const JavaVersion& minimum, cons
     return isUnbounded(maximum) || compareVersions(version, maximum) <= 0;
 }
 
+bool ranksBefore(const JavaRuntime& a, const JavaRuntime& b, bool favorSource, JvmTypeMode mode) {
+    if (favorSource && a.isPreferred != b.isPreferred) return a.isPreferred;
+    if (mode == JvmTypeMode::FavorServer && a.isServer != b.isServer) return a.isServer;
+    return compareVersions(a.version, b.version) > 0;
+}
+
 void sortCandidates(std::vector<JavaRuntime>& candidates, bool favorSource, JvmTypeMode mode) {
-    const bool favorServer = mode == JvmTypeMode::FavorServer;
     // A lexicographic order, so a stable sort gives exactly the order of an
     // exchange sort over the same rules, without its quadratic cost.
     std::stable_sort(candidates.begin(), candidates.end(), [&](const JavaRuntime& a, const JavaRuntime& b) {
-        if (favorSource && a.isPreferred != b.isPreferred) return a.isPreferred;
-        if (favorServer && a.isServer != b.isServer) return a.isServer;
-        return compareVersions(a.version, b.version) > 0;
+        return ranksBefore(a, b, favorSource, mode);
     });
 }
 
 const JavaRuntime* selectCandidate(const std::vector<JavaRuntime>& sorted,
                                    const std::vector<std::wstring>& preferredVersions) {
+    const size_t chosen = selectUsableCandidate(sorted, preferredVersions, [](size_t) { return true; });
+    return chosen == kNoCandidate ? nullptr : &sorted[chosen];
+}
+
+size_t selectUsableCandidate(const std::vector<JavaRuntime>& sorted, const std::vector<std::wstring>& preferredVersions,
+                             const std::function<bool(size_t)>& usable) {
     for (const std::wstring& item : preferredVersions) {
         const JavaVersion pattern = parseVersion(item, kVersionFillMin);
-        for (const JavaRuntime& candidate : sorted) {
-            if (matchesPreferred(candidate.version, pattern)) return &candidate;
+        for (size_t i = 0; i < sorted.size(); ++i) {
+            if (matchesPreferred(sorted[i].version, pattern) && usable(i)) return i;
         }
     }
-    return sorted.empty() ? nullptr : &sorted.front();
+    for (size_t i = 0; i < sorted.size(); ++i) {
+        if (usable(i)) return i;
+    }
+    return kNoCandidate;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "discovery/JavaVersion.h"
+#include "discovery/RuntimeCriteria.h"
 #include "discovery/RuntimePreferences.h"
 
 enum class RegistryView { Native32, Wide64 };
@@ -30,23 +31,32 @@ JvmLibrary findJvmLibrary(const std::wstring& home, JvmTypeMode mode);
 // empty when neither.
 std::wstring runtimeHomeIn(const std::wstring& folder);
 
-// What the application asks of a runtime.
-struct RuntimeRequirements {
-    JavaVersion versionMin;
-    JavaVersion versionMax;
-    std::vector<std::wstring> preferredVersions;
-    JvmTypeMode jvmTypeMode = JvmTypeMode::Default;
-    SourceFlags source;
-    ProviderFlags provider;
+// What the application asks of a runtime: the registry pass's criteria and
+// the settings that decide where else to look.
+struct RuntimeRequirements : RuntimeCriteria {
     bool hasPairProduct = false;  // "Pair Product" is set: the other view may be searched
+    bool useJavaHome = false;     // "Use JAVA_HOME"
 };
+
+// The version named by the release file in `home`; false, with 0.0.0.0,
+// when there is none or it names no version.
+bool readReleaseVersion(const std::wstring& home, JavaVersion& version);
+
+// The JVM library of the runtime that JAVA_HOME names, or of the jre\ folder
+// in it as a Java 8 JDK has one, when its release version lies within the
+// limits (a runtime without one counts as 0.0.0.0) and it can be hosted: by
+// this build, or by the pair when `canHandOver`, which sets `handOver`.
+// Empty otherwise.
+std::wstring findJavaHomeLibrary(const JavaVersion& versionMin, const JavaVersion& versionMax, JvmTypeMode mode,
+                                 bool canHandOver, bool& handOver);
 
 // One pass over the registered runtimes of one registry view. A pass over
 // kPairedRegistryView finds nothing without a pair product; the caller
 // marks a successful one as a paired launch.
 bool searchRegistry(const RuntimeRequirements& requirements, RegistryView view, std::wstring& home);
+bool searchRegisteredRuntimes(const RuntimeCriteria& criteria, RegistryView view, std::wstring& home);
 
-enum class RuntimeOrigin { JrePath, Local, Registry, PairedRegistry, Chosen };
+enum class RuntimeOrigin { JrePath, Local, JavaHome, Registry, PairedRegistry, Chosen };
 
 // The runtime a start goes on with.
 struct RuntimeChoice {
@@ -64,8 +74,9 @@ struct RuntimeSearch {
     bool startedByPair = false;
 };
 
-// "JRE Path", then a runtime beside the executable, then the registry: the
-// own view, and the other one with a pair product. Nothing when none fits.
+// "JRE Path", then a runtime beside the executable, then JAVA_HOME when
+// asked for, then the registry: the own view, and the other one with a pair
+// product. Nothing when none fits.
 std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search);
 
 // A runtime the user picked: paired when it is foreign and a pair may host it.

@@ -4,16 +4,35 @@
 #include <shellapi.h>
 
 #include "core/win/Scoped.h"
+#include "discovery/ModernRuntimeKeys.h"
 
 namespace {
 
 REGSAM flagOf(TestView view) { return view == TestView::Bits64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY; }
 
-const wchar_t* const kAllKeys[] = {kJavaSoftJdk, kJavaSoftJre, kJRockitJre, kJRockitJdk, kIbmJre};
+void clearKey(const wchar_t* key, TestView view) {
+    ScopedRegistryKey handle;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS | flagOf(view), handle.receive()) == ERROR_SUCCESS) {
+        RegDeleteTreeW(handle.get(), nullptr);
+    }
+}
 
 void createFolders(const std::wstring& file) {
     for (size_t slash = file.find(L'\\', 3); slash != std::wstring::npos; slash = file.find(L'\\', slash + 1)) {
         CreateDirectoryW(file.substr(0, slash).c_str(), nullptr);
+    }
+}
+
+// Creates HKLM\`path`; a null `valueName` leaves it without a value.
+void writeValue(const std::wstring& path, const wchar_t* valueName, DWORD type, const void* data, DWORD size,
+                TestView view) {
+    ScopedRegistryKey handle;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | flagOf(view), nullptr,
+                              handle.receive(), nullptr),
+              ERROR_SUCCESS);
+    if (valueName != nullptr) {
+        ASSERT_EQ(RegSetValueExW(handle.get(), valueName, 0, type, static_cast<const BYTE*>(data), size),
+                  ERROR_SUCCESS);
     }
 }
 
@@ -58,32 +77,24 @@ RuntimeRegistry::~RuntimeRegistry() { clear(); }
 
 void RuntimeRegistry::clear() {
     for (TestView view : {TestView::Bits32, TestView::Bits64}) {
-        for (const wchar_t* key : kAllKeys) {
-            ScopedRegistryKey handle;
-            if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS | flagOf(view), handle.receive()) ==
-                ERROR_SUCCESS) {
-                RegDeleteTreeW(handle.get(), nullptr);
-            }
-        }
+        for (const RuntimeKey& key : runtimeKeys()) clearKey(key.path, view);
+        for (const ModernRuntimeKey& key : modernRuntimeKeys()) clearKey(key.key.path, view);
     }
 }
 
 void RuntimeRegistry::addRaw(const wchar_t* key, const std::wstring& version, DWORD type, const void* data,
                              DWORD size, TestView view) const {
-    ScopedRegistryKey handle;
-    const std::wstring path = std::wstring(key) + version;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | flagOf(view), nullptr,
-                              handle.receive(), nullptr),
-              ERROR_SUCCESS);
-    if (data != nullptr) {
-        ASSERT_EQ(RegSetValueExW(handle.get(), L"JavaHome", 0, type, static_cast<const BYTE*>(data), size),
-                  ERROR_SUCCESS);
-    }
+    writeValue(std::wstring(key) + version, data != nullptr ? L"JavaHome" : nullptr, type, data, size, view);
+}
+
+void RuntimeRegistry::addValue(const std::wstring& path, const wchar_t* valueName, const std::wstring& text,
+                               TestView view) const {
+    writeValue(path, valueName, REG_SZ, text.c_str(), DWORD((text.size() + 1) * sizeof(wchar_t)), view);
 }
 
 void RuntimeRegistry::add(const wchar_t* key, const std::wstring& version, const std::wstring& javaHome,
                           TestView view) const {
-    addRaw(key, version, REG_SZ, javaHome.c_str(), DWORD((javaHome.size() + 1) * sizeof(wchar_t)), view);
+    addValue(std::wstring(key) + version, L"JavaHome", javaHome, view);
 }
 
 std::wstring searched(const RuntimeRequirements& settings, RegistryView view) {

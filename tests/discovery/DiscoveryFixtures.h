@@ -43,7 +43,7 @@ enum class TestView { Bits32, Bits64 };
 constexpr TestView kOwnTestView = kOwnRegistryView == RegistryView::Wide64 ? TestView::Bits64 : TestView::Bits32;
 constexpr TestView kPairedTestView = kOwnTestView == TestView::Bits64 ? TestView::Bits32 : TestView::Bits64;
 
-// Empties the five runtime keys in both views now and again on destruction.
+// Empties every runtime key the search reads, in both views, now and again on destruction.
 class RuntimeRegistry {
 public:
     RuntimeRegistry();
@@ -56,6 +56,9 @@ public:
     // Stores "JavaHome" with any type and bytes; a null `data` creates the subkey without it.
     void addRaw(const wchar_t* key, const std::wstring& version, DWORD type, const void* data, DWORD size,
                 TestView view = kOwnTestView) const;
+    // The string `valueName` = `text` at HKLM\`path`, as the installers of current runtimes write it.
+    void addValue(const std::wstring& path, const wchar_t* valueName, const std::wstring& text,
+                  TestView view = kOwnTestView) const;
 
     static void clear();
 };

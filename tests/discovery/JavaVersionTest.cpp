@@ -61,6 +61,14 @@ TEST(CompareVersions, FirstDifferenceDecides) {
     EXPECT_EQ(compareVersions(v(2147483647, 0, 0, 0), v(0, 0, 0, 0)), 1);
 }
 
+TEST(WithClassicNumbering, MovesMajorsTwoToEightBehindALeadingOne) {
+    EXPECT_EQ(withClassicNumbering(v(8, 0, 392, 8)), v(1, 8, 0, 392));
+    EXPECT_EQ(withClassicNumbering(v(2, 1, 0, 0)), v(1, 2, 1, 0));
+    EXPECT_EQ(withClassicNumbering(v(1, 8, 0, 392)), v(1, 8, 0, 392));
+    EXPECT_EQ(withClassicNumbering(v(9, 0, 4, 0)), v(9, 0, 4, 0));
+    EXPECT_EQ(withClassicNumbering(v(0, 0, 0, 0)), v(0, 0, 0, 0));
+}
+
 TEST(MatchesPreferred, TrailingZeroesOfThePatternAreWildcards) {
     EXPECT_TRUE(matchesPreferred(v(1, 6, 0, 45), v(1, 6, 0, 0)));
     EXPECT_FALSE(matchesPreferred(v(1, 7, 0, 45), v(1, 6, 0, 0)));

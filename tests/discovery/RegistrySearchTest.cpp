@@ -146,8 +146,8 @@ TEST_F(RegistrySearch, AThousandSubkeysUnderOneKeyRankCorrectly) {
     settings.versionMax = parseVersion(L"1.7.0_731", kVersionFillMax);
     EXPECT_EQ(searched(settings), best + L"\\");
 
-    std::vector<JavaRuntime> candidates;
-    scanRuntimeKey(runtimeKeys()[1], kOwnRegistryView, RuntimeRequirements{}, candidates);
+    std::vector<RegisteredRuntime> candidates;
+    scanRuntimeKey(runtimeKeys()[1], kOwnRegistryView, RuntimeCriteria{}, candidates);
     EXPECT_EQ(candidates.size(), 1000u);
 }
 
@@ -163,11 +163,11 @@ TEST_F(RegistrySearch, OddSubkeyNamesParseAsVersionsOrZero) {
     const std::wstring longName = L"1.8.0_" + std::wstring(249, L'9');
     ASSERT_EQ(longName.size(), 255u);
     registry.add(kJavaSoftJre, longName, stored(temp.runtime(L"long\\", {kClient})));
-    std::vector<JavaRuntime> candidates;
-    scanRuntimeKey(runtimeKeys()[1], kOwnRegistryView, RuntimeRequirements{}, candidates);
+    std::vector<RegisteredRuntime> candidates;
+    scanRuntimeKey(runtimeKeys()[1], kOwnRegistryView, RuntimeCriteria{}, candidates);
     ASSERT_EQ(candidates.size(), 2u);
     // The overlong update number does not parse, so the subkey counts as 0.0.0.0.
-    EXPECT_EQ(candidates[1].version, JavaVersion{});
+    EXPECT_EQ(candidates[1].runtime.version, JavaVersion{});
 }
 
 TEST_F(RegistrySearch, OnlyNonEmptyStringValuesNameAHome) {

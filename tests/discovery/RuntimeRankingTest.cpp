@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "discovery/RuntimeRanking.h"
 
 namespace {
@@ -78,6 +80,41 @@ TEST(SelectCandidate, PreferredVersionsDoNotOverrideTheRanking) {
     EXPECT_EQ(chosen(installed, {L"1.7"}), L"C:\\1.7.0_80\\");
     const std::vector<JavaRuntime> serverLast = {runtime(L"1.7.0_80"), runtime(L"1.7.0_10", true)};
     EXPECT_EQ(chosen(serverLast, {L"1.7"}, true, JvmTypeMode::FavorServer), L"C:\\1.7.0_10\\");
+}
+
+}  // namespace
+
+namespace {
+
+// The chosen home and the indexes asked about, in order, when only `usable` ones count.
+std::wstring chosenAsking(const std::vector<JavaRuntime>& sorted, const std::vector<std::wstring>& preferred,
+                          const std::vector<size_t>& unusable, std::vector<size_t>& asked) {
+    const size_t choice = selectUsableCandidate(sorted, preferred, [&](size_t index) {
+        asked.push_back(index);
+        return std::find(unusable.begin(), unusable.end(), index) == unusable.end();
+    });
+    return choice == kNoCandidate ? L"(none)" : sorted[choice].home;
+}
+
+TEST(SelectUsableCandidate, LooksOnlyAsFarAsTheChoiceNeedsAndSkipsWhatCannotBeUsed) {
+    const std::vector<JavaRuntime> sorted = {runtime(L"21"), runtime(L"17"), runtime(L"1.8.0_392"), runtime(L"1.8")};
+    std::vector<size_t> asked;
+    EXPECT_EQ(chosenAsking(sorted, {}, {}, asked), L"C:\\21\\");
+    EXPECT_EQ(asked, std::vector<size_t>({0}));
+
+    asked.clear();
+    EXPECT_EQ(chosenAsking(sorted, {}, {0, 1}, asked), L"C:\\1.8.0_392\\");
+    EXPECT_EQ(asked, std::vector<size_t>({0, 1, 2}));
+
+    // Only matching candidates are looked at for a preferred version; the rest only when none matches.
+    asked.clear();
+    EXPECT_EQ(chosenAsking(sorted, {L"1.8", L"17"}, {2}, asked), L"C:\\1.8\\");
+    EXPECT_EQ(asked, std::vector<size_t>({2, 3}));
+    asked.clear();
+    EXPECT_EQ(chosenAsking(sorted, {L"1.8"}, {2, 3}, asked), L"C:\\21\\");
+    EXPECT_EQ(asked, std::vector<size_t>({2, 3, 0}));
+    asked.clear();
+    EXPECT_EQ(chosenAsking(sorted, {}, {0, 1, 2, 3}, asked), L"(none)");
 }
 
 }  // namespace

@@ -19,10 +19,10 @@ std::wstring pairRecorder() { return buildPath(L"tests\\fixtures\\pair\\pair_rec
 
 class Discovery : public ::testing::Test {
 protected:
-    // A runtime folder `relative` (ending in "\") inside the sandbox whose client jvm.dll is text.
-    std::wstring fakeRuntime(const std::wstring& relative) {
-        sandbox.makeFolder(relative + L"bin\\client");
-        sandbox.writeFile(relative + L"bin\\client\\jvm.dll", "not a library");
+    // A runtime folder `relative` (ending in "\") inside the sandbox whose jvm.dll in bin\`vm` is text.
+    std::wstring fakeRuntime(const std::wstring& relative, const std::wstring& vm = L"client") {
+        sandbox.makeFolder(relative + L"bin\\" + vm);
+        sandbox.writeFile(relative + L"bin\\" + vm + L"\\jvm.dll", "not a library");
         sandbox.writeFile(relative + L"bin\\java.dll", "marker");
         return sandbox.path(relative);
     }
@@ -58,6 +58,8 @@ protected:
 };
 
 std::wstring jvmOf(const std::wstring& home) { return home + L"bin\\client\\jvm.dll"; }
+std::wstring serverJvmOf(const std::wstring& home) { return home + L"bin\\server\\jvm.dll"; }
+std::wstring withoutBackslash(const std::wstring& folder) { return folder.substr(0, folder.size() - 1); }
 
 // The paired program may still be starting when the launcher has already returned.
 bool waitForFile(const std::wstring& path) { return waitUntil([&] { return fileExists(path); }, 10000); }
@@ -120,6 +122,195 @@ TEST_F(Discovery, ARelativeJrePathFollowsTheWorkingFolderAndItsOverride) {
 
     writeIni("JRE Path=rt\n[Application]\nOverride WorkingDir=YES\n");
     EXPECT_TRUE(mentions(loadFailureText(options), L"rt\\bin\\client\\jvm.dll"));
+}
+
+// Where current installers register a runtime: a subkey with a sample name,
+// the value holding the home, and the "VM Provider" that admits its VM.
+struct Registration {
+    const wchar_t* path;
+    const wchar_t* value;
+    const char* provider;
+};
+const Registration kCurrentLayouts[] = {
+    {L"Software\\JavaSoft\\JDK\\17.0.9", L"JavaHome", ""},
+    {L"Software\\JavaSoft\\JRE\\10.0.2", L"JavaHome", ""},
+    {L"Software\\Eclipse Adoptium\\JDK\\17.0.9.9\\hotspot\\MSI", L"Path", ""},
+    {L"Software\\Eclipse Adoptium\\JRE\\17.0.9.9\\hotspot\\MSI", L"Path", ""},
+    {L"Software\\Eclipse Foundation\\JDK\\17.0.9.9\\hotspot\\MSI", L"Path", ""},
+    {L"Software\\AdoptOpenJDK\\JDK\\16.0.2.7\\hotspot\\MSI", L"Path", ""},
+    {L"Software\\AdoptOpenJDK\\JRE\\16.0.2.7\\hotspot\\MSI", L"Path", ""},
+    {L"Software\\AdoptOpenJDK\\JDK\\16.0.2.7\\openj9\\MSI", L"Path", "VM Provider=ibm\n"},
+    {L"Software\\AdoptOpenJDK\\JRE\\16.0.2.7\\openj9\\MSI", L"Path", "VM Provider=ibm\n"},
+    {L"Software\\Semeru\\JDK\\17.0.9.9\\openj9\\MSI", L"Path", "VM Provider=ibm\n"},
+    {L"Software\\Semeru\\JRE\\17.0.9.9\\openj9\\MSI", L"Path", "VM Provider=ibm\n"},
+    {L"Software\\Microsoft\\JDK\\17.0.9.8\\hotspot\\MSI", L"Path", ""},
+    {L"Software\\Azul Systems\\Zulu\\zulu-17", L"InstallationPath", ""},
+    {L"Software\\BellSoft\\Liberica\\jdk-17", L"InstallationPath", ""},
+};
+
+TEST_F(Discovery, TheNewestRuntimeWinsWhateverItsLayoutWithinTheSettings) {
+    const std::wstring javaSoft = fakeRuntime(L"javasoft-jre8\\");
+    const std::wstring temurin = fakeRuntime(L"temurin17\\", L"server");
+    const std::wstring zulu = fakeRuntime(L"zulu21\\", L"server");
+    sandbox.writeFile(L"zulu21\\release", "JAVA_VERSION=\"21.0.1\"\n");
+    registry.add(RuntimeView::Own, L"1.8.0_392", javaSoft);
+    registry.addValue(RuntimeView::Own, L"Software\\Eclipse Adoptium\\JDK\\17.0.9.9\\hotspot\\MSI", L"Path", temurin);
+    registry.addValue(RuntimeView::Own, L"Software\\Azul Systems\\Zulu\\zulu-21", L"InstallationPath", zulu);
+    const auto chosenWith = [&](const std::string& settings) {
+        writeIni(settings);
+        return loadFailureText();
+    };
+
+    EXPECT_TRUE(mentions(chosenWith(""), serverJvmOf(zulu)));
+    EXPECT_TRUE(mentions(chosenWith("Maximum Version=1.8\n"), jvmOf(javaSoft)));
+    EXPECT_TRUE(mentions(chosenWith("JVM Source=only_JRE\n"), jvmOf(javaSoft)));
+    EXPECT_TRUE(mentions(chosenWith("Runtime Registrations=classic\n"), jvmOf(javaSoft)));
+    const std::wstring semeru = fakeRuntime(L"semeru17\\", L"server");
+    registry.addValue(RuntimeView::Own, L"Software\\Semeru\\JDK\\17.0.9.9\\openj9\\MSI", L"Path", semeru);
+    EXPECT_TRUE(mentions(chosenWith("VM Provider=ibm\n"), serverJvmOf(semeru)));
+}
+
+TEST_F(Discovery, AJdkOfACurrentLayoutIsItsOwnRuntimeHome) {
+    const std::wstring server = fakeRuntime(L"jdk17\\", L"server");
+    registry.addValue(RuntimeView::Own, L"Software\\JavaSoft\\JDK\\17.0.9", L"JavaHome", withoutBackslash(server));
+    writeIni("");
+    EXPECT_TRUE(mentions(loadFailureText(), serverJvmOf(server)));
+
+    registry.clear();
+    const std::wstring client = fakeRuntime(L"jdk17-client\\");
+    registry.addValue(RuntimeView::Own, L"Software\\Microsoft\\JDK\\17.0.9.8\\hotspot\\MSI", L"Path", client);
+    EXPECT_TRUE(mentions(loadFailureText(), jvmOf(client)));
+}
+
+TEST_F(Discovery, VersionsComeFromSubkeysOfEveryFormOrFromTheReleaseFile) {
+    const std::wstring runtimes[] = {fakeRuntime(L"v17\\"), fakeRuntime(L"v21\\"), fakeRuntime(L"v11\\"),
+                                     fakeRuntime(L"v8\\"), fakeRuntime(L"v22\\"), fakeRuntime(L"garbage\\")};
+    const auto addAt = [&](const wchar_t* path, const wchar_t* value, const std::wstring& home) {
+        registry.addValue(RuntimeView::Own, path, value, home);
+    };
+    addAt(L"Software\\Eclipse Adoptium\\JDK\\17.0.9+9\\hotspot\\MSI", L"Path", runtimes[0]);
+    addAt(L"Software\\JavaSoft\\JDK\\21", L"JavaHome", runtimes[1]);
+    addAt(L"Software\\Microsoft\\JDK\\11.0.21.9\\hotspot\\MSI", L"Path", runtimes[2]);
+    addAt(L"Software\\Eclipse Adoptium\\JRE\\1.8.0_392\\hotspot\\MSI", L"Path", runtimes[3]);
+    sandbox.writeFile(L"v22\\release", "JAVA_VERSION=\"22\"\n");
+    addAt(L"Software\\Azul Systems\\Zulu\\Zulu JDK", L"InstallationPath", runtimes[4]);
+    const std::string noise = "JAVA_VERSION=\"\xff\xfe?\"\n\x01\x02";
+    sandbox.writeFile(L"garbage\\release", noise);
+    addAt(L"Software\\BellSoft\\Liberica\\Liberica JDK", L"InstallationPath", runtimes[5]);
+
+    const char* const maxima[] = {"", "Maximum Version=21\n", "Maximum Version=17\n", "Maximum Version=11\n",
+                                  "Maximum Version=1.8\n"};
+    const std::wstring expected[] = {runtimes[4], runtimes[1], runtimes[0], runtimes[2], runtimes[3]};
+    for (size_t i = 0; i < 5; ++i) {
+        writeIni(maxima[i]);
+        EXPECT_TRUE(mentions(loadFailureText(), jvmOf(expected[i]))) << maxima[i];
+    }
+    // A release file without a version makes no candidate, not even one of version 0.0.0.0.
+    registry.clear();
+    addAt(L"Software\\BellSoft\\Liberica\\Liberica JDK", L"InstallationPath", runtimes[5]);
+    writeIni("");
+    EXPECT_EQ(notFoundText(), L"Det gick inte att hitta JRE (Java Runtime Environment). Hämta och installera JRE "
+                              L"(senaste version) från:");
+}
+
+TEST_F(Discovery, UseJavaHomeTakesItsRuntimeAfterTheLocalOneAndBeforeTheRegistry) {
+    const std::wstring registered = fakeRuntime(L"registered\\");
+    registry.add(RuntimeView::Own, L"21", registered);
+    const std::wstring javaHome = fakeRuntime(L"java-home\\", L"server");
+    sandbox.writeFile(L"java-home\\release", "JAVA_VERSION=\"17.0.9\"\n");
+    LaunchOptions options;
+    options.environment[L"JAVA_HOME"] = withoutBackslash(javaHome);
+
+    writeIni("Use JAVA_HOME=Yes\n");
+    EXPECT_TRUE(mentions(loadFailureText(options), serverJvmOf(javaHome)));
+    writeIni("");
+    EXPECT_TRUE(mentions(loadFailureText(options), jvmOf(registered)));
+    writeIni("Use JAVA_HOME=yes\nMinimum Version=18\n");
+    EXPECT_TRUE(mentions(loadFailureText(options), jvmOf(registered)));
+
+    writeIni("Use JAVA_HOME=YES\n");
+    options.environment[L"JAVA_HOME"] = L"";
+    EXPECT_TRUE(mentions(loadFailureText(options), jvmOf(registered)));
+    options.environment[L"JAVA_HOME"] = sandbox.path(L"nothing-here");
+    EXPECT_TRUE(mentions(loadFailureText(options), jvmOf(registered)));
+
+    const std::wstring local = fakeRuntime(L"jre\\");
+    options.environment[L"JAVA_HOME"] = javaHome;
+    EXPECT_TRUE(mentions(loadFailureText(options), jvmOf(local)));
+}
+
+TEST_F(Discovery, AForeignJavaHomeGoesToThePairProductOrIsPassedOver) {
+    const std::wstring registered = fakeRuntime(L"registered\\");
+    registry.add(RuntimeView::Own, L"1.8", registered);
+    LaunchOptions options;
+    options.environment[L"JAVA_HOME"] = runtimeFixture(L"pair-foreign");
+    options.environment[L"PAIR_RECORDER_FILE"] = sandbox.path(L"record.txt");
+
+    writeIni("Use JAVA_HOME=Yes\n");
+    EXPECT_TRUE(mentions(loadFailureText(options), jvmOf(registered)));
+    EXPECT_FALSE(fileExists(sandbox.path(L"record.txt")));
+
+    writeIni("Use JAVA_HOME=Yes\n[Application]\nPair Product=" + toUtf8(pairRecorder()) + "\n");
+    EXPECT_EQ(runToExit(sandbox.exePath(), options), 0u);
+    EXPECT_TRUE(waitForFile(sandbox.path(L"record.txt")));
+}
+
+// Every current layout, in this build's view and in the other one, with the
+// runtime double laid out as a JDK 9+ home: the JVM it loads says which.
+class CurrentLayouts : public Discovery {
+protected:
+    CurrentLayouts() {
+        sandbox.writeFile(L"app.classes", "class app.Main\nmain env QZ_JVM_PATH\nmain exit 37\n");
+    }
+
+    // The double `fixture` copied to `relative` with only its server VM and a release file.
+    std::wstring jdkHome(const std::wstring& fixture, const std::wstring& relative) {
+        sandbox.copyTree(runtimeFixture(fixture), relative);
+        DeleteFileW(sandbox.path(relative + L"bin\\client\\jvm.dll").c_str());
+        RemoveDirectoryW(sandbox.path(relative + L"bin\\client").c_str());
+        sandbox.writeFile(relative + L"release", "JAVA_VERSION=\"17.0.9\"\n");
+        return sandbox.path(relative);
+    }
+
+    // Both launchers' settings: the same but for the pair each names.
+    void writeSettings(const std::string& provider) const {
+        const auto text = [&](const std::wstring& pair) {
+            return "[Java Runtime Environment]\nMain Class=app.Main\n" + provider +
+                   "[Class Path]\nClass Path=\\app.classes\n[Application]\nOutput File=" +
+                   ansi(sandbox.path(L"out.txt")) + "\nPair Product=" + ansi(sandbox.path(pair)) +
+                   "\nPair Return Code=Yes\n";
+        };
+        sandbox.writeIni(text(L"pair.exe"));
+        sandbox.writeFile(L"pair.ini", text(L"app.exe"));
+    }
+
+    // The JVM library that ran main, as main printed it, once the start ended with main's code.
+    std::string libraryThatRan() const {
+        DeleteFileW(sandbox.path(L"out.txt").c_str());
+        const DWORD exitCode = runToExit(sandbox.exePath());
+        const std::vector<std::string> lines = readLines(sandbox.path(L"out.txt"));
+        if (exitCode != 37 || lines.empty()) return "(exit " + std::to_string(exitCode) + ", nothing printed)";
+        return lines.front();
+    }
+
+    void expectEachLayoutFound(RuntimeView view, const std::wstring& home) {
+        for (const Registration& layout : kCurrentLayouts) {
+            registry.clear();
+            registry.addValue(view, layout.path, layout.value, home);
+            writeSettings(layout.provider);
+            EXPECT_EQ(libraryThatRan(), ansi(serverJvmOf(home))) << toUtf8(layout.path);
+        }
+    }
+};
+
+TEST_F(CurrentLayouts, EachIsFoundAndLoadedInThisBuildsView) {
+    expectEachLayoutFound(RuntimeView::Own, jdkHome(L"full", L"own\\"));
+}
+
+TEST_F(CurrentLayouts, EachIsFoundInTheOtherViewAndLoadedByThePair) {
+    ASSERT_TRUE(fileExists(pairedLauncherExePath())) << "build the other architecture's tree too";
+    sandbox.copyFile(pairedLauncherExePath(), L"pair.exe");
+    expectEachLayoutFound(RuntimeView::Paired, jdkHome(L"foreign", L"paired\\"));
 }
 
 class PairedLaunch : public Discovery {

@@ -16,6 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (!parsed && version != JavaVersion{}) __builtin_trap();
 
+    // Renumbering keeps a version non-negative and never makes it newer than 1.8 from below 9.
+    const JavaVersion classic = withClassicNumbering(version);
+    for (int32_t part : classic.parts) {
+        if (part < 0) __builtin_trap();
+    }
+    if (version.parts[0] < 9 && classic.parts[0] > 1 && classic != version) __builtin_trap();
+
     // A formatted version parses back to itself once the fill is dropped.
     const std::wstring formatted = formatVersion(version);
     if (!isUnbounded(version) && !matchesPreferred(version, parseVersion(formatted, kVersionFillMin))) __builtin_trap();

@@ -19,5 +19,7 @@ public:
 
     // A JavaSoft runtime `version` whose "JavaHome" is `javaHome`.
     void add(RuntimeView view, const std::wstring& version, const std::wstring& javaHome) const;
+    // The string `valueName` = `text` at HKLM\`path`, as any installer writes it.
+    void addValue(RuntimeView view, const std::wstring& path, const wchar_t* valueName, const std::wstring& text) const;
     static void clear();
 };
