@@ -49,6 +49,10 @@ bool Launcher::init() {
     startedByPair = takePairedStartMark();
     arguments = splitCommandLineText(GetCommandLineW());
     if (!loadSettings(settings)) return false;
+#ifdef LAUNCHER_CONSOLE
+    // The trace reaches the console on System.err; a dialog would stop a script.
+    settings.failureCheck = false;
+#endif
     if (!setupSingleInstance(*this)) return false;
     if (instance.singleInstance && !instance.isFirstInstance) return true;
     if (settings.overrideWorkingDir) makeExecutableFolderCurrent();
@@ -85,6 +89,11 @@ bool Launcher::askForRuntime() {
     RequirementPhrase phrase = describeRequirement(settings.versionMin, settings.versionMax);
     std::wstring requirement = formatString(phrase.stringId, phrase.first.c_str(), phrase.second.c_str());
     UINT textId = settings.jvmTypeMode == JvmTypeMode::ServerOnly ? IDS_JRE_NOT_FOUND_SERVER : IDS_JRE_NOT_FOUND;
+#ifdef LAUNCHER_CONSOLE
+    // Nobody may be there to browse: say where a runtime is had, and end the launch.
+    showError(nullptr, (formatString(textId, requirement.c_str()) + L"\n" L"" JRE_DOWNLOAD_ADDRESS).c_str());
+    return false;
+#endif
     JreNotFoundDialog dialog(formatString(textId, requirement.c_str()), settings.jvmTypeMode);
     if (dialog.show(GetActiveWindow()) != IDOK) return false;
 
