@@ -35,6 +35,16 @@ void makeExecutableFolderCurrent() {
     SetCurrentDirectoryW(executable.substr(0, slash).c_str());
 }
 
+// A bare file name in "Pair Product" names the executable beside this one, as
+// an application folder ships them; a start from another working folder
+// would not find it otherwise.
+std::wstring pairExecutablePath(const std::wstring& pair) {
+    std::wstring executable;
+    bool namesFolder = pair.find_first_of(L"\\/:") != std::wstring::npos;
+    if (namesFolder || !modulePath(executable)) return pair;
+    return executable.substr(0, executable.rfind(L'\\') + 1) + pair;
+}
+
 }  // namespace
 
 Launcher::~Launcher() {
@@ -114,7 +124,17 @@ int Launcher::runPairedLauncher() {
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     std::wstring commandLine = GetCommandLineW();
-    if (!CreateProcessW(settings.pairProduct.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+    BOOL inheritHandles = FALSE;
+#ifdef LAUNCHER_CONSOLE
+    // The pair writes where this program would have: a redirected output too.
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    inheritHandles = TRUE;
+#endif
+    std::wstring pair = pairExecutablePath(settings.pairProduct);
+    if (!CreateProcessW(pair.c_str(), &commandLine[0], nullptr, nullptr, inheritHandles, 0, nullptr,
                         nullptr, &startup, &process)) {
         return 0;
     }
