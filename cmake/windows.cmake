@@ -56,6 +56,18 @@ target_compile_definitions(launcher_console PRIVATE LAUNCHER_CONSOLE)
 target_link_libraries(launcher_console PRIVATE ${launcher_libraries} launcher_resources)
 target_link_options(launcher_console PRIVATE -municode -mconsole -s)
 
+# launcher-pack runs on the build machine: built with its own compiler,
+# beside the launchers it packs.
+include(ExternalProject)
+ExternalProject_Add(launcher_pack
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}/tools/launcher-pack
+  BINARY_DIR ${CMAKE_BINARY_DIR}/launcher-pack
+  CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON
+  BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/launcher-pack/launcher-pack)
+set(LAUNCHER_PACK ${CMAKE_BINARY_DIR}/launcher-pack/launcher-pack)
+
 add_subdirectory(tests/fixtures)
 add_subdirectory(tests/e2e)
 add_test(NAME release.launcher_image
