@@ -145,8 +145,15 @@ TEST_F(Pack, BadInputLeavesNoOutputFolder) {
         {"four numbers", [](PackOptions& o) { o.productVersion = "1.2.3.x"; }},
         {"not a zip", [&](PackOptions& o) { o.jars.push_back((root / "in/notes.jar").string()); }},
         {"not a zip", [&](PackOptions& o) { o.embeddedJar = (root / "in/notes.jar").string(); }},
-        {"inside the input", [&](PackOptions& o) { o.output = (root / "build/x64/dist").string(); }},
-        {"inside the input", [&](PackOptions& o) { o.output = (root / "build/x86").string(); }},
+        {"inside the input", [&](PackOptions& o) {
+             o.input = (root / "in").string();
+             o.output = (root / "in/dist/MyApp").string();
+         }},
+        {"inside the input", [&](PackOptions& o) {
+             o.input = (root / "in").string();
+             o.output = (root / "in").string();
+         }},
+        {"not a folder", [&](PackOptions& o) { o.input = (root / "in/app.ico").string(); }},
         {"main class", [&](PackOptions& o) {
              o.mainClass.clear();
              o.settingsFile = (root / "in/legacy.ini").string();
@@ -166,6 +173,17 @@ TEST_F(Pack, BadInputLeavesNoOutputFolder) {
         EXPECT_EQ(fs::exists(changed.output), existed) << c.expected;
         EXPECT_FALSE(fs::exists(changed.output + ".partial")) << c.expected;
     }
+}
+
+TEST_F(Pack, TheInputFolderIsCopiedWholeBesideWhatIsMade) {
+    writeBytes(root / "in/jre/bin/java.dll", {'d'});
+    options.input = (root / "in").string();
+    std::vector<std::string> written;
+    std::string error;
+    ASSERT_TRUE(pack(options, written, error)) << error;
+    EXPECT_EQ(readBytes(output() / "jre/bin/java.dll"), Bytes{'d'});
+    EXPECT_EQ(readBytes(output() / "app.ico"), icon());
+    EXPECT_TRUE(fs::exists(output() / "MyApp.exe"));
 }
 
 TEST_F(Pack, AnExistingOutputFolderIsNotOverwritten) {

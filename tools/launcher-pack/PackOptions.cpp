@@ -8,6 +8,7 @@ const char kPackUsage[] =
     "Writes FOLDER with NAME.exe (and NAME64.exe when launchers of both architectures are given,\n"
     "paired both ways), NAME.ini in UTF-16, and lib\\ with the jars given.\n"
     "  --launcher EXE          a built launcher: launcher.exe, launcher64.exe, or a console variant\n"
+    "  --input FOLDER          copy everything in FOLDER (a jre\\, documents, ...) into the output first\n"
     "  --icon FILE.ico         the executable's icon, every size in the file\n"
     "  --file-version A.B.C.D  default 1.0.0.0\n"
     "  --product-version A.B.C.D  default: the file version\n"
@@ -22,6 +23,7 @@ bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& op
     const std::map<std::string, std::string*> texts = {
         {"--name", &options.name},
         {"--output", &options.output},
+        {"--input", &options.input},
         {"--icon", &options.icon},
         {"--file-version", &options.fileVersion},
         {"--product-version", &options.productVersion},

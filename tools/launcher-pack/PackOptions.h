@@ -8,6 +8,7 @@ struct PackOptions {
     std::vector<std::string> launchers;  // built launcher executables, one per architecture
     std::string name;                    // the application's executable name, without ".exe"
     std::string output;                  // the application folder to create
+    std::string input;                   // a folder whose whole content is copied into it (jre\, docs, ...)
     std::string icon;
     std::string fileVersion = "1.0.0.0";
     std::string productVersion;  // empty: the file version

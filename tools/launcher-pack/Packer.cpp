@@ -96,8 +96,13 @@ bool readLaunchers(const PackOptions& options, std::vector<Executable>& executab
 
 bool checkOutputFolder(const PackOptions& options, const fs::path& output, std::string& error) {
     std::error_code code;
-    for (const std::string& launcher : options.launchers) {
-        fs::path input = fs::weakly_canonical(fs::absolute(launcher).parent_path(), code);
+    if (!options.input.empty()) {
+        fs::path input = fs::weakly_canonical(fs::absolute(options.input), code);
+        if (!fs::is_directory(input, code)) {
+            error = options.input + ": not a folder";
+            return false;
+        }
+        // Copying a folder into itself would never end.
         if (isWithin(output, input)) {
             error = "the output folder " + output.string() + " is inside the input folder " + input.string();
             return false;
@@ -246,7 +251,12 @@ bool pack(const PackOptions& options, std::vector<std::string>& written, std::st
     fs::path staging = output;
     staging += ".partial";
     fs::remove_all(staging, code);
-    if (!fs::create_directories(staging, code) || !writeAll(staging, files, error)) {
+    bool created = fs::create_directories(staging, code);
+    if (created && !options.input.empty()) {
+        fs::copy(options.input, staging, fs::copy_options::recursive, code);
+        if (code) error = options.input + ": cannot be copied (" + code.message() + ")";
+    }
+    if (!created || !error.empty() || !writeAll(staging, files, error)) {
         if (error.empty()) error = staging.string() + ": cannot be created";
         fs::remove_all(staging, code);
         return false;
