@@ -6,6 +6,7 @@ target_link_libraries(pack_test_support PUBLIC launcher_pack_core)
 target_include_directories(pack_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/pack)
 
 add_executable(pack_tests
+  ${CMAKE_SOURCE_DIR}/tests/pack/ExecutableBrandingTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/pack/IconFileTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/pack/PackTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/pack/ResourceRewriteTest.cpp
