@@ -101,7 +101,8 @@ bool Launcher::askForRuntime() {
     UINT textId = settings.jvmTypeMode == JvmTypeMode::ServerOnly ? IDS_JRE_NOT_FOUND_SERVER : IDS_JRE_NOT_FOUND;
 #ifdef LAUNCHER_CONSOLE
     // Nobody may be there to browse: say where a runtime is had, and end the launch.
-    showError(nullptr, (formatString(textId, requirement.c_str()) + L"\n" L"" JRE_DOWNLOAD_ADDRESS).c_str());
+    const std::wstring address = L"" JRE_DOWNLOAD_ADDRESS;
+    showError(nullptr, (formatString(textId, requirement.c_str()) + L"\n" + address).c_str());
     return false;
 #endif
     JreNotFoundDialog dialog(formatString(textId, requirement.c_str()), settings.jvmTypeMode);
@@ -134,8 +135,8 @@ int Launcher::runPairedLauncher() {
     inheritHandles = TRUE;
 #endif
     std::wstring pair = pairExecutablePath(settings.pairProduct);
-    if (!CreateProcessW(pair.c_str(), &commandLine[0], nullptr, nullptr, inheritHandles, 0, nullptr,
-                        nullptr, &startup, &process)) {
+    if (!CreateProcessW(pair.c_str(), &commandLine[0], nullptr, nullptr, inheritHandles, 0, nullptr, nullptr, &startup,
+                        &process)) {
         return 0;
     }
     ScopedHandle processHandle(process.hProcess);

@@ -25,7 +25,8 @@ protected:
         launch.environment[L"JVMDOUBLE_LOG"] = sandbox.path(L"calls.log");
     }
 
-    void writeApp(const std::string& runtimeLines, const std::string& mainActions, const std::string& application = "") {
+    void writeApp(const std::string& runtimeLines, const std::string& mainActions,
+                  const std::string& application = "") {
         sandbox.writeFile(L"app.classes", "class app.Main\n" + mainActions);
         sandbox.writeIni("[Java Runtime Environment]\nMain Class=app.Main\n" + runtimeLines +
                          "[Class Path]\nClass Path=\\app.classes\n[Application]\n" + application);

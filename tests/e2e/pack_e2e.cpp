@@ -45,7 +45,8 @@ struct ScopedModuleTraits {
 using ScopedModule = Scoped<ScopedModuleTraits>;
 
 ScopedModule resourcesOf(const std::wstring& path) {
-    return ScopedModule(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    return ScopedModule(
+        LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
 }
 
 std::string resourceBytes(HMODULE module, const wchar_t* type, const wchar_t* name) {
@@ -75,8 +76,8 @@ struct PackedExecutable {
 };
 
 const PackedExecutable kPackedExecutables[] = {
-    {L"gui\\MyApp.exe", false, false},     {L"gui\\MyApp64.exe", true, false},
-    {L"console\\MyApp.exe", false, true},  {L"console\\MyApp64.exe", true, true},
+    {L"gui\\MyApp.exe", false, false},         {L"gui\\MyApp64.exe", true, false},
+    {L"console\\MyApp.exe", false, true},      {L"console\\MyApp64.exe", true, true},
     {L"embedded\\MyApp.exe", kBuild64, false},
 };
 

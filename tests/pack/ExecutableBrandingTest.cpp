@@ -19,12 +19,16 @@ std::vector<const Resource*> ofType(const std::vector<Resource>& resources, uint
 // version resource, as a release build does.
 Bytes brandedLauncher() {
     std::vector<Resource> resources = syntheticResources();
-    for (uint32_t id : {1u, 2u, 3u}) resources.push_back({ResourceName::number(kIconType), ResourceName::number(id), 0x041D, 0, Bytes(50, 1)});
-    resources.push_back({ResourceName::number(kGroupIconType), ResourceName::number(7), 0x041D, 0, Bytes(6 + 3 * 14, 0)});
+    for (uint32_t id : {1u, 2u, 3u}) {
+        resources.push_back({ResourceName::number(kIconType), ResourceName::number(id), 0x041D, 0, Bytes(50, 1)});
+    }
+    resources.push_back(
+        {ResourceName::number(kGroupIconType), ResourceName::number(7), 0x041D, 0, Bytes(6 + 3 * 14, 0)});
     VersionInfo old;
     old.language = 0x041D;
     old.strings = {{u"ProductName", u"launcher"}};
-    resources.push_back({ResourceName::number(kVersionType), ResourceName::number(1), 0x041D, 0, buildVersionResource(old)});
+    resources.push_back(
+        {ResourceName::number(kVersionType), ResourceName::number(1), 0x041D, 0, buildVersionResource(old)});
     return syntheticImage(resources);
 }
 

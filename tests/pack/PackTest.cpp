@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <stdlib.h>
 
 #include <cstdio>
@@ -85,8 +84,8 @@ TEST_F(Pack, PairsBothArchitecturesBothWaysEachWithItsOwnNameInItsVersion) {
     std::string error;
     ASSERT_TRUE(pack(options, written, error)) << error;
     EXPECT_EQ(readBytes(output() / "lib/app.jar"), emptyZip());
-    for (const auto& [exe, pair] : {std::pair<std::string, std::u16string>{"MyApp.exe", u"MyApp64.exe"},
-                                    {"MyApp64.exe", u"MyApp.exe"}}) {
+    for (const auto& [exe, pair] :
+         {std::pair<std::string, std::u16string>{"MyApp.exe", u"MyApp64.exe"}, {"MyApp64.exe", u"MyApp.exe"}}) {
         Bytes image = readBytes(output() / exe);
         PeLayout layout;
         ASSERT_TRUE(readPeLayout(image, layout, error)) << error;
@@ -145,16 +144,19 @@ TEST_F(Pack, BadInputLeavesNoOutputFolder) {
         {"four numbers", [](PackOptions& o) { o.productVersion = "1.2.3.x"; }},
         {"not a zip", [&](PackOptions& o) { o.jars.push_back((root / "in/notes.jar").string()); }},
         {"not a zip", [&](PackOptions& o) { o.embeddedJar = (root / "in/notes.jar").string(); }},
-        {"inside the input", [&](PackOptions& o) {
+        {"inside the input",
+         [&](PackOptions& o) {
              o.input = (root / "in").string();
              o.output = (root / "in/dist/MyApp").string();
          }},
-        {"inside the input", [&](PackOptions& o) {
+        {"inside the input",
+         [&](PackOptions& o) {
              o.input = (root / "in").string();
              o.output = (root / "in").string();
          }},
         {"not a folder", [&](PackOptions& o) { o.input = (root / "in/app.ico").string(); }},
-        {"main class", [&](PackOptions& o) {
+        {"main class",
+         [&](PackOptions& o) {
              o.mainClass.clear();
              o.settingsFile = (root / "in/legacy.ini").string();
          }},

@@ -14,10 +14,12 @@ Bytes utf16(const std::u16string& text) {
 
 TEST(SettingsText, ReadsEveryEncodingTheLauncherAccepts) {
     const std::u16string product = u"Tr\u00e4d";
+    const std::string utf8Line = u8"Product Name=Tr\u00e4d";
+    const std::string latin1Line = std::string("Product Name=Tr\xE4") + "d";
     for (const Bytes& file : {utf16(u"[Product Information]\r\nProduct Name=Tr\u00e4d\r\n"),
-                              bytesOf("\xEF\xBB\xBF[Product Information]\nProduct Name=Tr\xC3\xA4""d\n"),
-                              bytesOf("[Product Information]\r\nProduct Name=Tr\xC3\xA4""d"),
-                              bytesOf("[Product Information]\nProduct Name=Tr\xE4""d\n")}) {
+                              bytesOf("\xEF\xBB\xBF[Product Information]\n" + utf8Line + "\n"),
+                              bytesOf("[Product Information]\r\n" + utf8Line),
+                              bytesOf("[Product Information]\n" + latin1Line + "\n")}) {
         EXPECT_EQ(SettingsText::decode(file).get(u"product information", u"PRODUCT NAME"), product);
     }
 }

@@ -21,8 +21,10 @@ TEST(VersionInfo, EveryStringAndBothVersionsReadBack) {
     info.fileVersion = {1, 2, 3, 4};
     info.productVersion = {5, 6, 7, 8};
     info.language = 0x041D;
-    info.strings = {{u"CompanyName", u"\u00c5kesson AB"}, {u"FileDescription", u"A"},  // odd lengths pad differently
-                    {u"LegalCopyright", u"\u00a9 2026"},   {u"OriginalFilename", u"MyApp64.exe"},
+    info.strings = {{u"CompanyName", u"\u00c5kesson AB"},
+                    {u"FileDescription", u"A"},  // odd lengths pad differently
+                    {u"LegalCopyright", u"\u00a9 2026"},
+                    {u"OriginalFilename", u"MyApp64.exe"},
                     {u"ProductName", u""}};
     VersionReadBack back = readVersionResource(buildVersionResource(info));
     ASSERT_TRUE(back.valid) << back.problem;

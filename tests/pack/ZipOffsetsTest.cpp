@@ -62,7 +62,8 @@ void expectEntriesReachable(const Bytes& shifted, size_t prefix, size_t entries)
 
 TEST(ZipOffsets, EveryOffsetMovesByWhatPrecedesTheArchive) {
     for (const std::string comment : {"", "a comment PK\x05\x06 inside"}) {
-        Bytes zip = storedZip({{"META-INF/MANIFEST.MF", "Manifest-Version: 1.0\n"}, {"app/Main.class", "class"}}, comment);
+        Bytes zip =
+            storedZip({{"META-INF/MANIFEST.MF", "Manifest-Version: 1.0\n"}, {"app/Main.class", "class"}}, comment);
         std::string error;
         ASSERT_TRUE(shiftZipOffsets(zip, 0x5000, error)) << error;
         expectEntriesReachable(zip, 0x5000, 2);

@@ -13,9 +13,7 @@ bool isPng(const Bytes& data) {
     return data.size() >= sizeof kPngSignature && std::equal(kPngSignature, kPngSignature + 8, data.begin());
 }
 
-bool isBitmap(const Bytes& data) {
-    return data.size() > kBitmapHeaderSize && read32(data, 0) == kBitmapHeaderSize;
-}
+bool isBitmap(const Bytes& data) { return data.size() > kBitmapHeaderSize && read32(data, 0) == kBitmapHeaderSize; }
 
 }  // namespace
 

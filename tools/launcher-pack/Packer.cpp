@@ -33,7 +33,9 @@ bool readFile(const std::string& path, Bytes& bytes, std::string& error) {
     bytes.clear();
     uint8_t chunk[65536];
     size_t count = 0;
-    while ((count = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.insert(bytes.end(), chunk, chunk + count);
+    while ((count = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + count);
+    }
     if (std::ferror(file.get())) {
         error = path + ": cannot be read";
         return false;
@@ -136,10 +138,10 @@ VersionInfo versionStrings(const PackOptions& options, FourPartVersion file, Fou
     std::string productName = options.product.empty() ? options.name : options.product;
     std::string description = options.description.empty() ? productName : options.description;
     const std::pair<const char16_t*, std::string> strings[] = {
-        {u"CompanyName", options.company},         {u"FileDescription", description},
-        {u"FileVersion", formatVersion(file)},     {u"InternalName", options.name},
-        {u"LegalCopyright", options.copyright},    {u"OriginalFilename", ""},
-        {u"ProductName", productName},             {u"ProductVersion", formatVersion(product)},
+        {u"CompanyName", options.company},      {u"FileDescription", description},
+        {u"FileVersion", formatVersion(file)},  {u"InternalName", options.name},
+        {u"LegalCopyright", options.copyright}, {u"OriginalFilename", ""},
+        {u"ProductName", productName},          {u"ProductVersion", formatVersion(product)},
     };
     for (const auto& [key, value] : strings) info.strings.emplace_back(key, wide(value));
     return info;
@@ -158,19 +160,22 @@ bool buildSettings(const PackOptions& options, SettingsText& settings, std::stri
         settings = SettingsText::decode(file);
     }
     const std::u16string runtime = u"Java Runtime Environment";
-    const std::pair<const char16_t*, std::string> runtimeKeys[] = {{u"Main Class", options.mainClass},
-                                                                   {u"Minimum Version", options.minVersion},
-                                                                   {u"Maximum Version", options.maxVersion},
-                                                                   {u"Virtual Machine Parameters", options.vmParameters}};
+    const std::pair<const char16_t*, std::string> runtimeKeys[] = {
+        {u"Main Class", options.mainClass},
+        {u"Minimum Version", options.minVersion},
+        {u"Maximum Version", options.maxVersion},
+        {u"Virtual Machine Parameters", options.vmParameters}};
     for (const auto& [key, value] : runtimeKeys) {
         if (!value.empty()) settings.set(runtime, key, wide(value));
     }
     std::string classPath;
-    for (const std::string& jar : options.jars) classPath += (classPath.empty() ? "" : ";") + ("\\lib\\" + fs::path(jar).filename().string());
+    for (const std::string& jar : options.jars)
+        classPath += (classPath.empty() ? "" : ";") + ("\\lib\\" + fs::path(jar).filename().string());
     for (const std::string& entry : options.classPath) classPath += (classPath.empty() ? "" : ";") + entry;
     if (!classPath.empty()) settings.set(u"Class Path", u"Class Path", wide(classPath));
     if (options.singleInstance) settings.set(u"Application", u"Single Instance", u"yes");
-    if (!options.splash.empty()) settings.set(u"Display", u"Splash Screen", wide(fs::path(options.splash).filename().string()));
+    if (!options.splash.empty())
+        settings.set(u"Display", u"Splash Screen", wide(fs::path(options.splash).filename().string()));
     if (!options.embeddedJar.empty()) settings.set(u"Application", u"Embedded Jar", u"Yes");
     if (settings.get(runtime, u"Main Class").empty()) {
         error = "no main class: give --main-class, or a settings file that names one";

@@ -43,8 +43,8 @@ bool planRewrite(const Bytes& image, Plan& plan, std::string& error) {
         const PeSection& section = layout.sections[index];
         if (index > 0) {
             const PeSection& before = layout.sections[index - 1];
-            if (section.virtualAddress < alignUp(uint64_t{before.virtualAddress} + before.virtualSize,
-                                                 layout.sectionAlignment)) {
+            if (section.virtualAddress <
+                alignUp(uint64_t{before.virtualAddress} + before.virtualSize, layout.sectionAlignment)) {
                 return fail(error, "the sections are not laid out in address order");
             }
         }
@@ -100,8 +100,8 @@ bool replaceResources(Bytes& image, const std::vector<Resource>& resources, std:
     for (size_t index = plan.resourceSection; index < layout.sections.size(); ++index) {
         const PeSection& old = layout.sections[index];
         bool isResources = index == plan.resourceSection;
-        Bytes contents = isResources ? section
-                                     : Bytes(image.begin() + old.rawPointer, image.begin() + old.rawPointer + old.rawSize);
+        Bytes contents =
+            isResources ? section : Bytes(image.begin() + old.rawPointer, image.begin() + old.rawPointer + old.rawSize);
         uint32_t virtualSize = isResources ? static_cast<uint32_t>(section.size()) : old.virtualSize;
         uint32_t rawSize = static_cast<uint32_t>(alignUp(contents.size(), layout.fileAlignment));
         uint32_t rawPointer = static_cast<uint32_t>(out.size());

@@ -195,7 +195,8 @@ Bytes buildResourceSection(std::vector<Resource> resources, uint32_t sectionRva)
         size_t nameDirectory = nextDirectory;
         nextDirectory += kDirectoryHeader + names.size() * kDirectoryEntry;
         write32(out, kDirectoryHeader + t * kDirectoryEntry, nameField(types[t], nameOffsets));
-        write32(out, kDirectoryHeader + t * kDirectoryEntry + 4, kSubdirectoryBit | static_cast<uint32_t>(nameDirectory));
+        write32(out, kDirectoryHeader + t * kDirectoryEntry + 4,
+                kSubdirectoryBit | static_cast<uint32_t>(nameDirectory));
         writeDirectoryHeader(out, nameDirectory, static_cast<uint32_t>(countNamed(names)),
                              static_cast<uint32_t>(names.size() - countNamed(names)));
         for (size_t n = 0; n < names.size(); ++n) {

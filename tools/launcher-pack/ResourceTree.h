@@ -25,7 +25,13 @@ struct ResourceName {
     }
 };
 
-enum ResourceType : uint32_t { kIconType = 3, kStringType = 6, kGroupIconType = 14, kVersionType = 16, kManifestType = 24 };
+enum ResourceType : uint32_t {
+    kIconType = 3,
+    kStringType = 6,
+    kGroupIconType = 14,
+    kVersionType = 16,
+    kManifestType = 24
+};
 
 struct Resource {
     ResourceName type;

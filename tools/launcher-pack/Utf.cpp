@@ -31,7 +31,8 @@ std::string utf16ToUtf8(const std::u16string& text) {
     std::string out;
     for (size_t at = 0; at < text.size(); ++at) {
         uint32_t code = text[at];
-        if (code >= 0xD800 && code < 0xDC00 && at + 1 < text.size() && text[at + 1] >= 0xDC00 && text[at + 1] < 0xE000) {
+        if (code >= 0xD800 && code < 0xDC00 && at + 1 < text.size() && text[at + 1] >= 0xDC00 &&
+            text[at + 1] < 0xE000) {
             code = 0x10000 + ((code - 0xD800) << 10) + (text[++at] - 0xDC00);
         }
         if (code < 0x80) {

@@ -42,7 +42,8 @@ bool shifted(uint32_t offset, uint32_t shift, uint32_t& result) {
 bool shiftZipOffsets(Bytes& jar, uint32_t shift, std::string& error) {
     size_t end = 0;
     if (!findEnd(jar, end)) return fail(error, "no end of central directory record");
-    if (end >= 20 && read32(jar, end - 20) == kZip64LocatorSignature) return fail(error, "zip64 archives are not supported");
+    if (end >= 20 && read32(jar, end - 20) == kZip64LocatorSignature)
+        return fail(error, "zip64 archives are not supported");
     if (read16(jar, end + 4) != 0 || read16(jar, end + 6) != 0) return fail(error, "a multi-part archive");
     uint16_t entries = read16(jar, end + 10);
     if (entries != read16(jar, end + 8)) return fail(error, "its entry counts disagree");

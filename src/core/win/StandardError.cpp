@@ -15,7 +15,8 @@ void writeStandardError(const std::wstring& text) {
         WriteConsoleW(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
         return;
     }
-    int size = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
+    int size =
+        WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(size > 0 ? size : 0, '\0');
     WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), &bytes[0], size, nullptr, nullptr);
     WriteFile(error, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);

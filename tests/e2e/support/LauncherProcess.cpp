@@ -57,8 +57,8 @@ LauncherProcess::LauncherProcess(const std::wstring& exePath, const LaunchOption
     // later; the tests are about the launcher, not about that.
     for (int attempt = 0; attempt < 3; ++attempt) {
         PROCESS_INFORMATION info = {};
-        if (CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, inheritHandles, CREATE_UNICODE_ENVIRONMENT,
-                           environment.data(), folder.c_str(), &startup, &info)) {
+        if (CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, inheritHandles,
+                           CREATE_UNICODE_ENVIRONMENT, environment.data(), folder.c_str(), &startup, &info)) {
             CloseHandle(info.hThread);
             process_ = info.hProcess;
             processId_ = info.dwProcessId;
