@@ -12,7 +12,7 @@ work=$out/inputs
 rm -rf "$out"
 mkdir -p "$work/classes/hello"
 
-javac -nowarn --release 8 -d "$work/classes" "$source/examples/hello/src/hello/Main.java" 2>/dev/null
+javac -nowarn -d "$work/classes" "$source/examples/hello/src/hello/Main.java" 2>/dev/null
 cp "$source/examples/hello/lib/hello.jar" "$work/classes/hello/Main.double"
 (cd "$work/classes" && jar --create --no-compress --file "$work/hello.jar" hello)
 
