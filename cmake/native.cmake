@@ -7,13 +7,16 @@ add_link_options(${sanitizers})
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 include(cmake/common.cmake)
+include(tools/launcher-pack/sources.cmake)
+include(tests/pack/native_tests.cmake)
 
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   # Coverage feedback from the code under test, not only from the fuzz target.
   target_compile_options(launcher_pure PRIVATE -fsanitize=fuzzer-no-link)
+  target_compile_options(launcher_pack_core PRIVATE -fsanitize=fuzzer-no-link)
   function(add_fuzzer name source)
     add_executable(${name} ${source})
-    target_link_libraries(${name} PRIVATE launcher_pure)
+    target_link_libraries(${name} PRIVATE launcher_pure launcher_pack_core)
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     add_test(NAME fuzz.${name}
@@ -24,4 +27,5 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     get_filename_component(name ${source} NAME_WE)
     add_fuzzer(${name} ${source})
   endforeach()
+  target_link_libraries(pe_resources_fuzz PRIVATE pack_test_support)
 endif()

@@ -48,7 +48,31 @@ add_custom_command(TARGET launcher POST_BUILD
   COMMAND stat -c "%n: %s bytes" $<TARGET_FILE_NAME:launcher>
   WORKING_DIRECTORY $<TARGET_FILE_DIR:launcher> VERBATIM)
 
+# The console variant: the same program on the console subsystem, its
+# messages on standard error (LAUNCHER_CONSOLE switches the few places).
+add_executable(launcher_console src/app/main.cpp src/app/Application.cpp src/app/AppSettings.cpp
+  src/core/ErrorReporting.cpp)
+set_target_properties(launcher_console PROPERTIES OUTPUT_NAME ${LAUNCHER_NAME}c)
+target_compile_definitions(launcher_console PRIVATE LAUNCHER_CONSOLE)
+target_link_libraries(launcher_console PRIVATE launcher_core launcher_discovery launcher_discovery_ui
+  launcher_hosting launcher_instance launcher_splash launcher_resources)
+target_link_options(launcher_console PRIVATE -municode -mconsole -s)
+
+# launcher-pack runs on the build machine: built with its own compiler,
+# beside the launchers it packs.
+include(ExternalProject)
+ExternalProject_Add(launcher_pack
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}/tools/launcher-pack
+  BINARY_DIR ${CMAKE_BINARY_DIR}/launcher-pack
+  CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON
+  BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/launcher-pack/launcher-pack)
+set(LAUNCHER_PACK ${CMAKE_BINARY_DIR}/launcher-pack/launcher-pack)
+
 add_subdirectory(tests/fixtures)
 add_subdirectory(tests/e2e)
 add_test(NAME release.launcher_image
-  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/core/check_launcher_image.sh $<TARGET_FILE:launcher> ${LAUNCHER_MANIFEST_ARCH})
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/core/check_launcher_image.sh $<TARGET_FILE:launcher> ${LAUNCHER_MANIFEST_ARCH} gui)
+add_test(NAME release.console_launcher_image
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/core/check_launcher_image.sh $<TARGET_FILE:launcher_console> ${LAUNCHER_MANIFEST_ARCH} console)

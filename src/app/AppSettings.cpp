@@ -60,6 +60,14 @@ void readSplashSettings(const IniFile& file, SplashSettings& splash) {
     splash.preferNative = isYesAnyCase(file.getString(L"Display", L"Preffer Native Splash Screen"));
 }
 
+// A bare file name in "Pair Product" names the executable beside this one, as
+// an application folder ships them; a start from another working folder
+// would not find it otherwise.
+std::wstring pairExecutablePath(const std::wstring& pair, const std::wstring& executablePath) {
+    if (pair.empty() || pair.find_first_of(L"\\/:") != std::wstring::npos) return pair;
+    return folderOf(executablePath) + pair;
+}
+
 }  // namespace
 
 MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& settings) {
@@ -91,7 +99,7 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
     readSplashSettings(file, settings.splash);
 
     settings.overrideWorkingDir = isYesAnyCase(lookup.getString(kApplicationSection, L"Override WorkingDir"));
-    settings.pairProduct = lookup.getString(kApplicationSection, L"Pair Product");
+    settings.pairProduct = pairExecutablePath(lookup.getString(kApplicationSection, L"Pair Product"), executablePath);
     settings.pairReturnCode = isYesAnyCase(lookup.getString(kApplicationSection, L"Pair Return Code"));
     settings.runtime.hasPairProduct = !settings.pairProduct.empty();
     settings.singleInstance =

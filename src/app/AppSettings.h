@@ -15,7 +15,7 @@ struct AppSettings {
     std::wstring productCode;
     bool isService = false;
     bool overrideWorkingDir = false;
-    std::wstring pairProduct;
+    std::wstring pairProduct;  // a bare file name taken beside the executable
     bool pairReturnCode = false;
     bool singleInstance = false;  // "Single Instance" exactly "yes", never for a service
     // From the per-user file when it exists, else from the settings file.

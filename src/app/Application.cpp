@@ -51,6 +51,10 @@ int Application::run() {
     arguments_ = splitCommandLineText(GetCommandLineW());
     if (MaybeFailure failure = modulePath(executablePath_)) return fail(*failure);
     if (MaybeFailure failure = readAppSettings(executablePath_, settings_)) return fail(*failure);
+#ifdef LAUNCHER_CONSOLE
+    // The trace reaches the console on System.err; a dialog would stop a script.
+    settings_.hosting.failureCheck = false;
+#endif
 
     auto target = std::make_shared<ForwardTarget>();
     target->mainClass = toThreadAnsi(settings_.hosting.mainClass);
@@ -80,6 +84,11 @@ std::optional<RuntimeChoice> Application::chooseRuntime() {
     RequirementPhrase phrase = describeRequirement(runtime.versionMin, runtime.versionMax);
     std::wstring requirement = formatString(phrase.stringId, phrase.first.c_str(), phrase.second.c_str());
     UINT textId = runtime.jvmTypeMode == JvmTypeMode::ServerOnly ? IDS_JRE_NOT_FOUND_SERVER : IDS_JRE_NOT_FOUND;
+#ifdef LAUNCHER_CONSOLE
+    // Nobody may be there to browse: say where a runtime is had, and end the launch.
+    showError(nullptr, (formatString(textId, requirement.c_str()) + L"\n" JRE_DOWNLOAD_ADDRESS).c_str());
+    return std::nullopt;
+#endif
     JreNotFoundDialog dialog(formatString(textId, requirement.c_str()), runtime.jvmTypeMode);
     if (dialog.show(GetActiveWindow()) != IDOK) return std::nullopt;
     rememberRuntimeFolder(settings_, executablePath_, dialog.chosenFolder());
@@ -92,7 +101,16 @@ int Application::runPairedLauncher() const {
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     std::wstring commandLine = GetCommandLineW();
-    if (!CreateProcessW(settings_.pairProduct.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+    BOOL inheritHandles = FALSE;
+#ifdef LAUNCHER_CONSOLE
+    // The pair writes where this program would have: a redirected output too.
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    inheritHandles = TRUE;
+#endif
+    if (!CreateProcessW(settings_.pairProduct.c_str(), &commandLine[0], nullptr, nullptr, inheritHandles, 0, nullptr,
                         nullptr, &startup, &process)) {
         return 0;
     }

@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "core/win/StandardError.h"
 #include "resources/resource.h"
 
 namespace {
@@ -54,7 +55,15 @@ int showMessage(HWND owner, const wchar_t* text, const wchar_t* caption) {
         loadedCaption = loadString(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(caption)));
         caption = loadedCaption.c_str();
     }
+#ifdef LAUNCHER_CONSOLE
+    // A console program's user reads its standard error; nobody would see a box.
+    (void)owner;
+    std::wstring line = caption && *caption ? std::wstring(caption) + L": " : std::wstring();
+    writeStandardError(line + (text ? text : L""));
+    return IDOK;
+#else
     return MessageBoxW(owner, text, caption, MB_ICONERROR);
+#endif
 }
 
 int showError(HWND owner, const wchar_t* text) { return showMessage(owner, text, nullptr); }

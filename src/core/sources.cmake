@@ -8,6 +8,7 @@ if(WIN32)
     ${CMAKE_SOURCE_DIR}/src/core/Settings.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/CenterWindow.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/FileSystem.cpp
+    ${CMAKE_SOURCE_DIR}/src/core/win/StandardError.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/Text.cpp)
   target_link_libraries(launcher_core PUBLIC user32 gdi32 kernel32)
 endif()

@@ -33,5 +33,8 @@
 #define IDS_JNI_EEXIST 229
 #define IDS_JNI_EINVAL 230
 
+// Shown in the JRE-not-found dialog, and printed instead by the console build.
+#define JRE_DOWNLOAD_ADDRESS "https://adoptium.net/"
+
 #define IDD_JRE_NOT_FOUND 201
 #define IDD_EXCEPTION 231

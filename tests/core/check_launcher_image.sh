@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# The shipped image: a GUI program of the build's architecture that runs on a
+# The shipped image: a GUI (or console) program of the build's architecture that runs on a
 # bare Windows, so it imports system DLLs only, and not the common controls,
 # whose loading at start would double the time to reach the application's main.
 # Its manifest, string table and dialogs must be there in either build.
 set -euo pipefail
 image=$1
 arch=$2  # x86 or amd64, as the manifest names it
+subsystem=$3  # gui or console
 case $arch in
   x86) format="pei-i386" objdump=i686-w64-mingw32-objdump magic="PE32" ;;
   amd64) format="pei-x86-64" objdump=x86_64-w64-mingw32-objdump magic="PE32+" ;;
@@ -14,7 +15,11 @@ esac
 headers=$($objdump -p "$image")
 grep -q "file format $format\$" <<<"$headers" || { echo "not a $magic $format image"; exit 1; }
 grep -q "^Magic.*($magic)" <<<"$headers" || { echo "optional header is not $magic"; exit 1; }
-grep -q "Subsystem.*(Windows GUI)" <<<"$headers" || { echo "not a GUI program"; exit 1; }
+case $subsystem in
+  gui) grep -q "Subsystem.*(Windows GUI)" <<<"$headers" || { echo "not a GUI program"; exit 1; } ;;
+  console) grep -q "Subsystem.*(Windows CUI)" <<<"$headers" || { echo "not a console program"; exit 1; } ;;
+  *) echo "unknown subsystem $subsystem"; exit 2 ;;
+esac
 allowed=" advapi32.dll gdi32.dll gdiplus.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll user32.dll "
 status=0
 for dll in $(awk '/DLL Name:/ {print tolower($3)}' <<<"$headers"); do

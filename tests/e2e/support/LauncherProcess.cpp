@@ -47,12 +47,18 @@ LauncherProcess::LauncherProcess(const std::wstring& exePath, const LaunchOption
 
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
+    const BOOL inheritHandles = options.standardOutput != nullptr;
+    if (inheritHandles) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = options.standardOutput;
+        startup.hStdError = options.standardOutput;
+    }
     // Wine under load now and then fails a start that succeeds a moment
     // later; the tests are about the launcher, not about that.
     for (int attempt = 0; attempt < 3; ++attempt) {
         PROCESS_INFORMATION info = {};
-        if (CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                           environment.data(), folder.c_str(), &startup, &info)) {
+        if (CreateProcessW(exePath.c_str(), &commandLine[0], nullptr, nullptr, inheritHandles,
+                           CREATE_UNICODE_ENVIRONMENT, environment.data(), folder.c_str(), &startup, &info)) {
             CloseHandle(info.hThread);
             process_ = info.hProcess;
             processId_ = info.dwProcessId;

@@ -15,6 +15,8 @@ struct LaunchOptions {
     std::wstring workingFolder;  // empty: the executable's folder
     // Added to (or, with an empty value, removed from) the test's environment.
     std::map<std::wstring, std::wstring> environment;
+    // An inheritable handle the program gets as its standard output and error.
+    HANDLE standardOutput = nullptr;
 };
 
 class LauncherProcess {

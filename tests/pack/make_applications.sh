@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Packs the sample application the ways the packaging tests start it, into
+# BUILD_DIR/packed/: gui/ and console/ (both architectures, paired) and
+# embedded/ (this build's launcher with the jar inside). The jar is a real,
+# uncompressed one: the compiled sample class for a real Java, and the JVM
+# double's description of it, which the double reads through the raw bytes.
+# Usage: make_applications.sh LAUNCHER_PACK BUILD_DIR SOURCE_DIR GUI CONSOLE PAIRED_GUI PAIRED_CONSOLE
+set -euo pipefail
+pack=$1 build=$2 source=$3
+out=$build/packed
+work=$out/inputs
+rm -rf "$out"
+mkdir -p "$work/classes/hello"
+
+javac -nowarn -d "$work/classes" "$source/examples/hello/src/hello/Main.java" 2>/dev/null
+cp "$source/examples/hello/lib/hello.jar" "$work/classes/hello/Main.double"
+(cd "$work/classes" && jar --create --no-compress --file "$work/hello.jar" hello)
+
+# Four sizes, a PNG-compressed 256 among them, in colours no launcher icon has.
+convert -size 256x256 xc:'#1f9d55' -fill '#f2c200' -draw 'circle 128,128 128,48' "$work/icon.png"
+convert "$work/icon.png" -define icon:auto-resize=256,48,32,16 "$work/app.ico"
+
+common=(--name MyApp --icon "$work/app.ico" --file-version 2.5.0.17 --product-version 2.5.0.0
+  --company "Åkerblom & Söner AB" --product "Hello Packaged" --description "Hälsningar från Java"
+  --copyright "© 2026 Åkerblom" --main-class hello.Main)
+"$pack" "${common[@]}" --launcher "$4" --launcher "$6" --jar "$work/hello.jar" \
+  --vm-parameters '-Dgreeting="Hello from the packed launcher"' --output "$out/gui" >/dev/null
+"$pack" "${common[@]}" --launcher "$5" --launcher "$7" --jar "$work/hello.jar" --output "$out/console" >/dev/null
+"$pack" "${common[@]}" --launcher "$4" --embed-jar "$work/hello.jar" --output "$out/embedded" >/dev/null
