@@ -19,12 +19,13 @@ void JavaSession::destroyVm() {
         std::lock_guard<std::mutex> held(lock_);
         vm = vm_;
     }
-    if (!vm) return;
+    if (!vm || destroyed_.load()) return;
     // Not under the lock: forwarded starts are served while it waits for
     // the application's last thread.
     vm->DestroyJavaVM();
-    std::lock_guard<std::mutex> held(lock_);
-    vm_ = nullptr;
+    // Nor afterwards: a worker caught attaching while the runtime tore down
+    // may never come back, and must not hold up the end of the process.
+    destroyed_.store(true);
 }
 
 void JavaSession::stop() {
@@ -44,7 +45,7 @@ bool JavaSession::waitForMain() {
 
 JNIEnv* JavaSession::attachWorker() {
     std::lock_guard<std::mutex> held(lock_);
-    if (stopping_ || !vm_) return nullptr;
+    if (stopping_ || destroyed_.load() || !vm_) return nullptr;
     JNIEnv* env = nullptr;
     if (vm_->AttachCurrentThread(reinterpret_cast<void**>(&env), nullptr) != JNI_OK) return nullptr;
     return env;
@@ -52,5 +53,5 @@ JNIEnv* JavaSession::attachWorker() {
 
 JavaVM* JavaSession::vm() {
     std::lock_guard<std::mutex> held(lock_);
-    return vm_;
+    return destroyed_.load() ? nullptr : vm_;
 }

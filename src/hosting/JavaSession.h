@@ -28,11 +28,11 @@ public:
     void adoptMainStartedEvent(ScopedHandle event);
     void signalMainStarted() const;
 
-    // Under the lock: the Java thread opens the VM once it is created and
-    // closes it once DestroyJavaVM has returned. A worker attaches under the
-    // same lock, so it attaches either while DestroyJavaVM still waits for
-    // the last Java thread (and so holds it off until it detaches) or not at
-    // all.
+    // The Java thread opens the VM once it is created, under the lock, and
+    // marks it destroyed once DestroyJavaVM has returned. A worker attaches
+    // under the lock and only before that mark: while DestroyJavaVM still
+    // waits for the last Java thread, an attached worker holds it off until
+    // it detaches.
     void openVm(JavaVM* vm);
     void destroyVm();
     // Teardown: workers still waiting for main, or coming later, go away.
@@ -44,7 +44,8 @@ public:
     // A worker, after waitForMain: null when the VM is gone, the session has
     // stopped or the attach failed.
     JNIEnv* attachWorker();
-    // The VM of an attached worker, for detaching.
+    // The VM, null before it is opened and once it is destroyed; an attached
+    // thread always gets it, since the VM waits for it.
     JavaVM* vm();
 
 private:
@@ -53,6 +54,7 @@ private:
     std::mutex lock_;
     JavaVM* vm_ = nullptr;
     bool stopping_ = false;
+    std::atomic<bool> destroyed_{false};
 };
 
 using SharedJavaSession = std::shared_ptr<JavaSession>;

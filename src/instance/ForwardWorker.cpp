@@ -63,7 +63,8 @@ DWORD WINAPI forwardWorkerMain(void* parameter) {
     JNIEnv* env = session.attachWorker();
     if (!env) return 0;
     callSecondaryMain(env, target.mainClass, *request);
-    // Attached, this thread holds off the VM's destruction: the VM is still there.
-    if (!target.keepsThreadsAttached) session.vm()->DetachCurrentThread();
+    if (target.keepsThreadsAttached) return 0;
+    // Attached, this thread holds off the VM's destruction, so the VM is still there.
+    if (JavaVM* vm = session.vm()) vm->DetachCurrentThread();
     return 0;
 }
