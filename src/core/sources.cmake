@@ -1,5 +1,6 @@
 target_sources(launcher_pure PRIVATE
   ${CMAKE_SOURCE_DIR}/src/core/CommandLine.cpp
+  ${CMAKE_SOURCE_DIR}/src/core/DecimalText.cpp
   ${CMAKE_SOURCE_DIR}/src/core/SettingsRules.cpp)
 
 if(WIN32)
