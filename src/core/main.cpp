@@ -1,8 +1,10 @@
 #include <windows.h>
 
 #include "core/Launcher.h"
+#include "core/win/DllSearch.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    leaveWorkingFolderOutOfDllSearch();
     int exitCode = -1;
     {
         Launcher launcher;

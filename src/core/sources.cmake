@@ -8,7 +8,9 @@ if(WIN32)
     ${CMAKE_SOURCE_DIR}/src/core/ErrorReporting.cpp
     ${CMAKE_SOURCE_DIR}/src/core/Settings.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/CenterWindow.cpp
+    ${CMAKE_SOURCE_DIR}/src/core/win/DllSearch.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/FileExists.cpp
+    ${CMAKE_SOURCE_DIR}/src/core/win/SystemLibrary.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/ThreadAnsi.cpp)
   target_link_libraries(launcher_core PUBLIC user32 gdi32 kernel32)
 endif()

@@ -7,6 +7,7 @@
 #include "core/Launcher.h"
 #include "core/Settings.h"
 #include "core/SettingsRules.h"
+#include "core/win/DllSearch.h"
 #include "core/win/ThreadAnsi.h"
 #include "hosting/ClassPath.h"
 #include "hosting/LibraryPaths.h"
@@ -36,6 +37,9 @@ void prepareLibraryEnvironment(Launcher& launcher) {
     const std::wstring& jvmPath = launcher.jvmLibraryPath;
     SetEnvironmentVariableW(L"QZ_JVM_PATH", jvmPath.c_str());
     SetEnvironmentVariableW(L"QZ_JVM_HOME", runtimeHomeOf(jvmPath).c_str());
+    // The runtime's own libraries (its C runtime) then load from its bin
+    // folder, as they do for its java.exe, and never from the working folder.
+    searchFolderForLibraries(runtimeHomeOf(jvmPath) + L"\\bin");
 
     const LauncherSettings& settings = launcher.settings;
     if (!settings.libraryPath.empty()) {

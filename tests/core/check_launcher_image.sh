@@ -20,7 +20,7 @@ headers=$($objdump -p "$image")
 grep -q "file format $format\$" <<<"$headers" || { echo "not a $magic $format image"; exit 1; }
 grep -q "^Magic.*($magic)" <<<"$headers" || { echo "optional header is not $magic"; exit 1; }
 grep -q "Subsystem.*(Windows GUI)" <<<"$headers" || { echo "not a GUI program"; exit 1; }
-allowed=" advapi32.dll gdi32.dll gdiplus.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll user32.dll "
+allowed=" advapi32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll user32.dll "
 status=0
 size=$(stat -c %s "$image")
 echo "$(basename "$image"): $size bytes, limit $limit"
