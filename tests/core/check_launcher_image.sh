@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The shipped image: a GUI program of the build's architecture that runs on a
 # bare Windows, so it imports only libraries the system keeps in its known
-# set: neither the common controls, whose loading at start would double the
-# time to reach the application's main, nor GDI+, which older systems would
-# look for beside the executable first. It fits its size limit, carries the
+# set, and of those only what every start needs: not the common controls,
+# the shell or COM, whose loading at start would cost more than the rest of
+# the launcher's start, nor GDI+, which older systems would look for beside
+# the executable first. It fits its size limit, carries the
 # hardening flags, and its manifest, version, string table and dialogs are
 # there in either build.
 set -euo pipefail
@@ -20,7 +21,7 @@ headers=$($objdump -p "$image")
 grep -q "file format $format\$" <<<"$headers" || { echo "not a $magic $format image"; exit 1; }
 grep -q "^Magic.*($magic)" <<<"$headers" || { echo "optional header is not $magic"; exit 1; }
 grep -q "Subsystem.*(Windows GUI)" <<<"$headers" || { echo "not a GUI program"; exit 1; }
-allowed=" advapi32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll user32.dll "
+allowed=" advapi32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll "
 status=0
 size=$(stat -c %s "$image")
 echo "$(basename "$image"): $size bytes, limit $limit"
