@@ -3,7 +3,8 @@
 #include "core/win/EntryPoint.h"
 #include "core/win/SystemLibrary.h"
 
-// The executable's manifest makes this the version 6 library, as a static import would.
+// The executable's manifest makes this the version 6 library, as a static import would;
+// only a system without the library search flags gets the folder's own version.
 CommonControls::CommonControls()
     : library_(loadSystemLibrary(L"comctl32.dll")),
       initCommonControlsEx_(entryPoint<decltype(initCommonControlsEx_)>(library_.get(), "InitCommonControlsEx")),
