@@ -13,17 +13,33 @@ include(GoogleTest)
 
 # The manifest names the architecture, for itself and for the common controls.
 configure_file(src/resources/launcher.manifest.in ${CMAKE_BINARY_DIR}/resources/launcher.manifest @ONLY)
+configure_file(src/resources/version.h.in ${CMAKE_BINARY_DIR}/resources/version.h @ONLY)
 add_library(launcher_resources OBJECT src/resources/launcher.rc)
 # windres reports no dependencies: name what the script pulls in.
 file(GLOB resource_parts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/resources/*)
 set_source_files_properties(src/resources/launcher.rc PROPERTIES
-  OBJECT_DEPENDS "${resource_parts};${CMAKE_BINARY_DIR}/resources/launcher.manifest")
+  OBJECT_DEPENDS "${resource_parts};${CMAKE_BINARY_DIR}/resources/launcher.manifest;${CMAKE_BINARY_DIR}/resources/version.h")
 target_include_directories(launcher_resources PRIVATE src/resources ${CMAKE_BINARY_DIR}/resources)
+
+# The shipped program's code throws and catches nothing. On x86 its unwind
+# tables serve only C++ exceptions; x86-64 keeps them, because Windows unwinds
+# through every frame by them for structured exceptions and longjmp. Type
+# information stays: without it make_shared calls into a library object that
+# drags the whole exception runtime back in. The forced header keeps the
+# standard strings from linking their whole instantiations.
+set(launcher_code_options -fno-exceptions "SHELL:-include ${CMAKE_SOURCE_DIR}/cmake/inline-templates.h")
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86")
+  list(APPEND launcher_code_options -fno-asynchronous-unwind-tables -fno-unwind-tables)
+endif()
+function(use_launcher_code_options target)
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${launcher_code_options}>)
+endfunction()
 
 # A subsystem's Win32 code: one static library each, so a test program
 # links only what it exercises.
 function(add_launcher_library name)
   add_library(${name} STATIC ${ARGN})
+  use_launcher_code_options(${name})
   target_link_libraries(${name} PUBLIC launcher_pure jni_headers)
   set_property(GLOBAL APPEND PROPERTY LAUNCHER_LIBRARIES ${name})
 endfunction()
@@ -40,10 +56,16 @@ endfunction()
 include(cmake/common.cmake)
 
 get_property(launcher_libraries GLOBAL PROPERTY LAUNCHER_LIBRARIES)
-add_executable(launcher WIN32 src/app/main.cpp)
+add_executable(launcher WIN32 src/app/main.cpp src/core/win/NoThrowRuntime.cpp)
 set_target_properties(launcher PROPERTIES OUTPUT_NAME ${LAUNCHER_NAME})
+use_launcher_code_options(launcher)
+use_launcher_code_options(launcher_pure)
 target_link_libraries(launcher PRIVATE ${launcher_libraries} launcher_resources)
-target_link_options(launcher PRIVATE -municode -s)
+# No-execute data, a relocatable image (with 64-bit addresses where there are
+# any) and no compatibility shims for terminal servers.
+set(launcher_link_options -municode -s -Wl,--nxcompat,--dynamicbase,--tsaware
+  $<$<STREQUAL:${CMAKE_SYSTEM_PROCESSOR},AMD64>:-Wl,--high-entropy-va>)
+target_link_options(launcher PRIVATE ${launcher_link_options})
 add_custom_command(TARGET launcher POST_BUILD
   COMMAND stat -c "%n: %s bytes" $<TARGET_FILE_NAME:launcher>
   WORKING_DIRECTORY $<TARGET_FILE_DIR:launcher> VERBATIM)
@@ -51,12 +73,13 @@ add_custom_command(TARGET launcher POST_BUILD
 # The console variant: the same program on the console subsystem, its
 # messages on standard error (LAUNCHER_CONSOLE switches the few places).
 add_executable(launcher_console src/app/main.cpp src/app/Application.cpp src/app/AppSettings.cpp
-  src/core/ErrorReporting.cpp)
+  src/core/ErrorReporting.cpp src/core/win/NoThrowRuntime.cpp)
 set_target_properties(launcher_console PROPERTIES OUTPUT_NAME ${LAUNCHER_NAME}c)
 target_compile_definitions(launcher_console PRIVATE LAUNCHER_CONSOLE)
+use_launcher_code_options(launcher_console)
 target_link_libraries(launcher_console PRIVATE launcher_core launcher_discovery launcher_discovery_ui
   launcher_hosting launcher_instance launcher_splash launcher_resources)
-target_link_options(launcher_console PRIVATE -municode -mconsole -s)
+target_link_options(launcher_console PRIVATE ${launcher_link_options} -mconsole)
 
 # launcher-pack runs on the build machine: built with its own compiler,
 # beside the launchers it packs.
@@ -73,6 +96,8 @@ set(LAUNCHER_PACK ${CMAKE_BINARY_DIR}/launcher-pack/launcher-pack)
 add_subdirectory(tests/fixtures)
 add_subdirectory(tests/e2e)
 add_test(NAME release.launcher_image
-  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/core/check_launcher_image.sh $<TARGET_FILE:launcher> ${LAUNCHER_MANIFEST_ARCH} gui)
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/core/check_launcher_image.sh $<TARGET_FILE:launcher> ${LAUNCHER_MANIFEST_ARCH} gui
+    ${PROJECT_VERSION})
 add_test(NAME release.console_launcher_image
-  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/core/check_launcher_image.sh $<TARGET_FILE:launcher_console> ${LAUNCHER_MANIFEST_ARCH} console)
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/core/check_launcher_image.sh $<TARGET_FILE:launcher_console> ${LAUNCHER_MANIFEST_ARCH}
+    console ${PROJECT_VERSION})

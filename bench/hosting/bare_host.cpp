@@ -1,6 +1,7 @@
 // The least a host can do: load jvm.dll, create the VM with the given class
 // path and the two hooks, and call main with no arguments. The yardstick for
-// the launcher's own start-up cost.
+// the launcher's own start-up cost. Built twice: as a console program, and
+// with GUI_HOST as one that first pays what a GUI start costs.
 #include <windows.h>
 
 #include <jni.h>
@@ -14,11 +15,26 @@ void JNICALL abortHook() {}
 
 using CreateJavaVm = jint(JNICALL*)(JavaVM**, void**, void*);
 
+#ifdef GUI_HOST
+// The libraries a launcher with a splash, dialogs and messages uses, and the
+// main thread's message queue.
+void startGui() {
+    for (const wchar_t* name : {L"user32.dll", L"gdi32.dll", L"gdiplus.dll", L"ole32.dll", L"shell32.dll"}) {
+        LoadLibraryW(name);
+    }
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+}
+#endif
+
 }  // namespace
 
 // bare_host <jvm.dll> <class path option> <main class, slash form>
 int wmain(int argc, wchar_t** argv) {
     if (argc != 4) return 2;
+#ifdef GUI_HOST
+    startGui();
+#endif
     HMODULE library = LoadLibraryW(argv[1]);
     if (!library) return 3;
     auto create = reinterpret_cast<CreateJavaVm>(reinterpret_cast<void*>(GetProcAddress(library, "JNI_CreateJavaVM")));

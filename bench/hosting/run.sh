@@ -14,7 +14,7 @@ for arch in $architectures; do
   mode=$(bench_mode "$arch")
   [ -n "$mode" ] || continue
   if [ "$arch" = x86 ]; then launcher=launcher.exe title=x86; else launcher=launcher64.exe title=x86-64; fi
-  bench_build "$arch" launcher jvm_runtimes hosting_bare_host hosting_startup_bench hosting_classpath_bench
+  bench_build "$arch" launcher jvm_runtimes hosting_bare_host hosting_bare_gui_host hosting_startup_bench hosting_classpath_bench
   tree=$(bench_tree "$arch")
   (
     bench_session "$arch"
@@ -48,20 +48,26 @@ echo
 first=${measured[0]%%:*}
 echo "start to main and exit, ms: median [quartiles] of $(field "$first" runs 1) runs of each program," \
   "alternating, after $(field "$first" runs 2) warm-up runs of each"
-headings=() bare=() launched=() ratio=() paired=()
+headings=() bare=() gui=() launched=() ratio=() paired=() gui_ratio=() gui_paired=()
 for entry in "${measured[@]}"; do
   arch=${entry%%:*}
   headings+=("${entry#*:}")
   bare+=("$(times "$arch" "bare host")")
+  gui+=("$(times "$arch" "bare gui host")")
   launched+=("$(times "$arch" launcher)")
   ratio+=("$(field "$arch" ratio 1)")
   paired+=("$(field "$arch" ratio 2)")
+  gui_ratio+=("$(field "$arch" "gui ratio" 1)")
+  gui_paired+=("$(field "$arch" "gui ratio" 2)")
 done
 row "" "${headings[@]}"
-row "bare host" "${bare[@]}"
+row "bare console host" "${bare[@]}"
+row "bare GUI host" "${gui[@]}"
 row "launcher" "${launched[@]}"
-row "launcher / bare" "${ratio[@]}"
-row "per-pair ratio, median" "${paired[@]}"
+row "launcher / console" "${ratio[@]}"
+row "  per-round, median" "${paired[@]}"
+row "launcher / GUI" "${gui_ratio[@]}"
+row "  per-round, median" "${gui_paired[@]}"
 if [ ${#measured[@]} -gt 1 ]; then
   echo "The builds ran one after the other, each in its own Wine session; compare the ratios across them."
 fi

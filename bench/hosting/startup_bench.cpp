@@ -1,5 +1,6 @@
-// Start-up cost of the launcher against a bare host of the same jvm.dll:
-// wall time from process creation to the end of a main that exits at once.
+// Start-up cost of the launcher against two bare hosts of the same jvm.dll,
+// a console one and one that also starts a GUI: wall time from process
+// creation to the end of a main that exits at once.
 // bench/hosting/run.sh reads the lines it prints; keep their form.
 #include <windows.h>
 
@@ -13,7 +14,7 @@ namespace {
 
 // Odd, so the median is one run. The first runs fill Wine's and the file
 // cache and are dropped.
-const int kRuns = 101;
+const int kRuns = 41;
 const int kWarmUpRuns = 5;
 
 void printTimes(const char* name, const std::vector<double>& times) {
@@ -43,28 +44,37 @@ int wmain(int argc, wchar_t** argv) {
                                          "\nMain Class=bench.Main\n[Class Path]\nClass Path=\\app.classes\n");
 
     std::wstring launcherCommand = L"\"" + exe + L"\" -nosplash";
-    std::wstring bareCommand = L"\"" + benchFolder + L"hosting_bare_host.exe\" \"" + jvm + L"\" \"-Djava.class.path=" +
-                               folder + L"app.classes;\" bench/Main";
-    std::vector<double> launcher, bare, ratios;
+    std::wstring hostArguments = L"\" \"" + jvm + L"\" \"-Djava.class.path=" + folder + L"app.classes;\" bench/Main";
+    std::wstring bareCommand = L"\"" + benchFolder + L"hosting_bare_host.exe" + hostArguments;
+    std::wstring guiCommand = L"\"" + benchFolder + L"hosting_bare_gui_host.exe" + hostArguments;
+    const std::wstring* commands[] = {&launcherCommand, &bareCommand, &guiCommand};
+    const int kPrograms = 3;
+    std::vector<double> times[kPrograms];
+    std::vector<double> ratios[kPrograms];
     for (int i = -kWarmUpRuns; i < kRuns; ++i) {
-        // Each goes first in every other pair, so neither always runs in
-        // the other's wake.
-        bool launcherFirst = i % 2 == 0;
-        double first = runMilliseconds(launcherFirst ? launcherCommand : bareCommand);
-        double second = runMilliseconds(launcherFirst ? bareCommand : launcherCommand);
-        if (first < 0 || second < 0) {
-            std::printf("run %d failed\n", i);
-            return 1;
+        // Each program leads in turn, so none always runs in another's wake.
+        double round[kPrograms];
+        for (int k = 0; k < kPrograms; ++k) {
+            int program = (i + kWarmUpRuns + k) % kPrograms;
+            round[program] = runMilliseconds(*commands[program]);
+            if (round[program] < 0) {
+                std::printf("run %d failed\n", i);
+                return 1;
+            }
         }
         if (i < 0) continue;
-        launcher.push_back(launcherFirst ? first : second);
-        bare.push_back(launcherFirst ? second : first);
-        ratios.push_back(launcher.back() / bare.back());
+        for (int k = 0; k < kPrograms; ++k) {
+            times[k].push_back(round[k]);
+            ratios[k].push_back(round[0] / round[k]);
+        }
     }
     std::printf("runs: %d of each, alternating, after %d warm-up runs of each\n", kRuns, kWarmUpRuns);
-    printTimes("bare host", bare);
-    printTimes("launcher", launcher);
-    std::printf("ratio: %.3f of medians, %.3f median of per-pair ratios\n",
-                quantile(launcher, 0.5) / quantile(bare, 0.5), quantile(ratios, 0.5));
+    printTimes("bare host", times[1]);
+    printTimes("bare gui host", times[2]);
+    printTimes("launcher", times[0]);
+    std::printf("ratio: %.3f of medians, %.3f median of per-round ratios\n",
+                quantile(times[0], 0.5) / quantile(times[1], 0.5), quantile(ratios[1], 0.5));
+    std::printf("gui ratio: %.3f of medians, %.3f median of per-round ratios\n",
+                quantile(times[0], 0.5) / quantile(times[2], 0.5), quantile(ratios[2], 0.5));
     return 0;
 }

@@ -1,5 +1,6 @@
 target_sources(launcher_pure PRIVATE
   ${CMAKE_SOURCE_DIR}/src/core/CommandLine.cpp
+  ${CMAKE_SOURCE_DIR}/src/core/DecimalText.cpp
   ${CMAKE_SOURCE_DIR}/src/core/SettingsRules.cpp)
 
 if(WIN32)
@@ -7,8 +8,10 @@ if(WIN32)
     ${CMAKE_SOURCE_DIR}/src/core/ErrorReporting.cpp
     ${CMAKE_SOURCE_DIR}/src/core/Settings.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/CenterWindow.cpp
+    ${CMAKE_SOURCE_DIR}/src/core/win/DllSearch.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/FileSystem.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/StandardError.cpp
+    ${CMAKE_SOURCE_DIR}/src/core/win/SystemLibrary.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/Text.cpp)
   target_link_libraries(launcher_core PUBLIC user32 gdi32 kernel32)
 endif()

@@ -1,5 +1,6 @@
 #include "discovery/JavaVersion.h"
 
+#include "core/DecimalText.h"
 #include "resources/resource.h"
 
 namespace {
@@ -84,7 +85,7 @@ std::wstring formatVersion(const JavaVersion& version) {
     std::wstring text;
     for (int i = 0; i <= last; ++i) {
         if (i > 0) text += L'.';
-        text += std::to_wstring(version.parts[i]);
+        text += signedDecimalText(version.parts[i]);
     }
     return text;
 }

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -37,8 +36,20 @@ public:
     bool releaseVersion(const std::wstring& home, JavaVersion& version);
 
 private:
-    std::map<std::pair<std::wstring, JvmTypeMode>, JvmLibrary> libraries_;
-    std::map<std::wstring, std::pair<bool, JavaVersion>> releases_;
+    struct Library {
+        std::wstring home;
+        JvmTypeMode mode;
+        JvmLibrary library;
+    };
+    struct Release {
+        std::wstring home;
+        bool named;
+        JavaVersion version;
+    };
+    // Sorted by home, searched by halves: a map's tree code would cost more
+    // of the image than these two tables.
+    std::vector<Library> libraries_;
+    std::vector<Release> releases_;
 };
 
 // Append every runtime registered under `key` within the limits, in

@@ -17,14 +17,13 @@ enum ControlId {
     warning = 212,
 };
 
-const std::vector<DialogResizer::Rule>& anchorRules() {
+std::vector<DialogResizer::Rule> anchorRules() {
     using namespace AnchorFlag;
-    static const std::vector<DialogResizer::Rule> rules = {
+    return {
         {groupBox, SizeX | SizeY},    {heading, SizeX},         {warning, SizeX | MoveY},
         {instruction, SizeX | MoveY}, {traceEdit, SizeX | SizeY}, {ignoreButton, MoveX | MoveY},
         {stopButton, MoveX | MoveY},
     };
-    return rules;
 }
 
 }  // namespace

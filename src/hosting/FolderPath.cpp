@@ -5,7 +5,7 @@ bool isAbsoluteFilePath(const std::wstring& path) {
 }
 
 FolderPath splitFolderPath(const std::wstring& path) {
-    static const std::wstring kLongPrefix = L"\\\\?\\";
+    const std::wstring kLongPrefix = L"\\\\?\\";
     FolderPath parts;
     std::wstring rest = path;
     std::wstring prefix;

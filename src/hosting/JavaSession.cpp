@@ -9,14 +9,14 @@ void JavaSession::signalMainStarted() const {
 }
 
 void JavaSession::openVm(JavaVM* vm) {
-    std::lock_guard<std::mutex> held(lock_);
+    std::lock_guard<SlimLock> held(lock_);
     vm_ = vm;
 }
 
 void JavaSession::destroyVm() {
     JavaVM* vm;
     {
-        std::lock_guard<std::mutex> held(lock_);
+        std::lock_guard<SlimLock> held(lock_);
         vm = vm_;
     }
     if (!vm || destroyed_.load()) return;
@@ -29,7 +29,7 @@ void JavaSession::destroyVm() {
 }
 
 void JavaSession::stop() {
-    std::lock_guard<std::mutex> held(lock_);
+    std::lock_guard<SlimLock> held(lock_);
     stopping_ = true;
     if (stopped_) SetEvent(stopped_.get());
 }
@@ -39,12 +39,12 @@ bool JavaSession::waitForMain() {
         HANDLE events[] = {mainStarted_.get(), stopped_.get()};
         if (WaitForMultipleObjects(stopped_ ? 2 : 1, events, FALSE, INFINITE) != WAIT_OBJECT_0) return false;
     }
-    std::lock_guard<std::mutex> held(lock_);
+    std::lock_guard<SlimLock> held(lock_);
     return !stopping_;
 }
 
 JNIEnv* JavaSession::attachWorker() {
-    std::lock_guard<std::mutex> held(lock_);
+    std::lock_guard<SlimLock> held(lock_);
     if (stopping_ || destroyed_.load() || !vm_) return nullptr;
     JNIEnv* env = nullptr;
     if (vm_->AttachCurrentThread(reinterpret_cast<void**>(&env), nullptr) != JNI_OK) return nullptr;
@@ -52,6 +52,6 @@ JNIEnv* JavaSession::attachWorker() {
 }
 
 JavaVM* JavaSession::vm() {
-    std::lock_guard<std::mutex> held(lock_);
+    std::lock_guard<SlimLock> held(lock_);
     return destroyed_.load() ? nullptr : vm_;
 }

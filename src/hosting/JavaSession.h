@@ -12,6 +12,7 @@
 #include <mutex>
 
 #include "core/win/Scoped.h"
+#include "core/win/SlimLock.h"
 
 class JavaSession {
 public:
@@ -51,7 +52,7 @@ public:
 private:
     ScopedHandle mainStarted_;
     ScopedHandle stopped_;  // manual reset
-    std::mutex lock_;
+    SlimLock lock_;
     JavaVM* vm_ = nullptr;
     bool stopping_ = false;
     std::atomic<bool> destroyed_{false};

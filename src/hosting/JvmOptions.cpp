@@ -4,6 +4,7 @@
 
 #include "core/CommandLine.h"
 #include "core/SettingsRules.h"
+#include "core/win/DllSearch.h"
 #include "core/win/Text.h"
 #include "hosting/ClassPath.h"
 #include "hosting/LibraryPaths.h"
@@ -27,6 +28,9 @@ void prepareLibraryEnvironment(const HostingSettings& settings, const std::wstri
                                const std::wstring& executablePath, JavaLaunch& launch) {
     SetEnvironmentVariableW(L"QZ_JVM_PATH", jvmLibraryPath.c_str());
     SetEnvironmentVariableW(L"QZ_JVM_HOME", runtimeHomeOf(jvmLibraryPath).c_str());
+    // The runtime's own libraries (its C runtime) then load from its bin
+    // folder, as they do for its java.exe, and never from the working folder.
+    searchFolderForLibraries(runtimeHomeOf(jvmLibraryPath) + L"\\bin");
 
     if (!settings.libraryPath.empty()) {
         std::wstring value = libraryPathValue(settings.libraryPath, folderOf(executablePath), jvmLibraryPath);

@@ -1,5 +1,7 @@
 #include "hosting/MemoryOptions.h"
 
+#include "core/DecimalText.h"
+
 namespace {
 
 bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
@@ -54,7 +56,7 @@ std::wstring rewriteMemoryOption(const std::wstring& option, const MemoryBase& b
     auto value = static_cast<uint64_t>(static_cast<double>(baseKb) * static_cast<double>(percent) / 100.0);
     if (maximumKb != 0 && value > maximumKb) value = maximumKb;
     if (minimumKb > value) value = minimumKb;
-    return option.substr(0, parsed.prefixLength) + std::to_wstring(value) + L"K";
+    return option.substr(0, parsed.prefixLength) + decimalText(value) + L"K";
 }
 
 uint32_t stackSizeFromXss(const std::wstring& value) {

@@ -1,5 +1,7 @@
 #include "hosting/TimestampPicture.h"
 
+#include "core/DecimalText.h"
+
 bool splitTimestampName(const std::wstring& name, TimestampName& parts) {
     size_t first = name.find(L'%');
     if (first == std::wstring::npos) return false;
@@ -11,7 +13,7 @@ bool splitTimestampName(const std::wstring& name, TimestampName& parts) {
 }
 
 std::wstring insertMilliseconds(const std::wstring& picture, unsigned milliseconds) {
-    std::wstring digits = std::to_wstring(milliseconds);
+    std::wstring digits = decimalText(milliseconds);
     std::wstring text;
     for (wchar_t c : picture) {
         if (c == L'L') {

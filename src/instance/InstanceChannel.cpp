@@ -111,6 +111,10 @@ bool startListening(SingleInstanceState& state, const std::wstring& name, std::s
 bool sendRequest(SingleInstanceState& state, const std::wstring& name, const std::vector<std::wstring>& arguments,
                  DWORD readyWaitMs) {
     if (packedArgumentsSize(arguments) > kArgumentsLimit) return false;
+    // The answer comes as a message to this thread: its queue must exist
+    // before the request goes out. Only a later start pays for it.
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
 
     SingleInstanceBlock& block = *state.block();
     const DWORD start = GetTickCount();

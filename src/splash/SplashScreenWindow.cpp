@@ -6,7 +6,6 @@
 #include "splash/SplashRules.h"
 
 using namespace Gdiplus;
-using namespace Gdiplus::DllExports;
 
 namespace {
 
@@ -38,13 +37,14 @@ struct DecodedImage {
 // Nothing decodable gives a 0 x 0 image: the splash then simply shows nothing.
 DecodedImage decodeImage(const std::wstring& path) {
     DecodedImage decoded;
-    if (!GdiPlusRuntime::ensureStarted()) return decoded;
+    const GdiPlusApi* gdiPlus = GdiPlusRuntime::ensureStarted();
+    if (!gdiPlus) return decoded;
     GpBitmap* bitmap = nullptr;
-    if (GdipCreateBitmapFromFile(path.c_str(), &bitmap) != Ok) return decoded;
+    if (gdiPlus->createBitmapFromFile(path.c_str(), &bitmap) != Ok) return decoded;
     decoded.image.reset(bitmap);
     UINT width = 0;
     UINT height = 0;
-    if (GdipGetImageWidth(bitmap, &width) != Ok || GdipGetImageHeight(bitmap, &height) != Ok ||
+    if (gdiPlus->getImageWidth(bitmap, &width) != Ok || gdiPlus->getImageHeight(bitmap, &height) != Ok ||
         width > INT32_MAX || height > INT32_MAX) {
         return decoded;
     }
@@ -64,18 +64,19 @@ ScopedGdiObject renderForScreen(const DecodedImage& decoded) {
     if (!bitmap || !memory) return {};
     Selection selection(memory.get(), bitmap.get());
 
+    const GdiPlusApi& gdiPlus = GdiPlusRuntime::api();
     ScopedGdiPlusGraphics graphics;
     ScopedGdiPlusImageAttributes attributes;
-    if (GdipCreateFromHDC(memory.get(), graphics.receive()) != Ok ||
-        GdipCreateImageAttributes(attributes.receive()) != Ok) {
+    if (gdiPlus.createFromHdc(memory.get(), graphics.receive()) != Ok ||
+        gdiPlus.createImageAttributes(attributes.receive()) != Ok) {
         return {};
     }
-    GdipSetInterpolationMode(graphics.get(), InterpolationModeHighQualityBicubic);
+    gdiPlus.setInterpolationMode(graphics.get(), InterpolationModeHighQualityBicubic);
     // Mirrored tiling keeps edge pixels from blending with a transparent border.
-    GdipSetImageAttributesWrapMode(attributes.get(), WrapModeTileFlipXY, 0xFF000000, FALSE);
-    const GpStatus drawn = GdipDrawImageRectRectI(graphics.get(), decoded.image.get(), 0, 0, decoded.width,
-                                                  decoded.height, 0, 0, decoded.width, decoded.height, UnitPixel,
-                                                  attributes.get(), nullptr, nullptr);
+    gdiPlus.setImageAttributesWrapMode(attributes.get(), WrapModeTileFlipXY, 0xFF000000, FALSE);
+    const GpStatus drawn = gdiPlus.drawImageRectRectI(graphics.get(), decoded.image.get(), 0, 0, decoded.width,
+                                                     decoded.height, 0, 0, decoded.width, decoded.height, UnitPixel,
+                                                     attributes.get(), nullptr, nullptr);
     if (drawn != Ok) return {};
     return bitmap;
 }

@@ -7,5 +7,5 @@ if(WIN32)
     ${CMAKE_SOURCE_DIR}/src/splash/NativeSplash.cpp
     ${CMAKE_SOURCE_DIR}/src/splash/SplashScreen.cpp
     ${CMAKE_SOURCE_DIR}/src/splash/SplashScreenWindow.cpp)
-  target_link_libraries(launcher_splash PUBLIC launcher_core gdiplus gdi32 user32)
+  target_link_libraries(launcher_splash PUBLIC launcher_core gdi32 user32)
 endif()

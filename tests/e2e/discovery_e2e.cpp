@@ -62,7 +62,7 @@ std::wstring serverJvmOf(const std::wstring& home) { return home + L"bin\\server
 std::wstring withoutBackslash(const std::wstring& folder) { return folder.substr(0, folder.size() - 1); }
 
 // The paired program may still be starting when the launcher has already returned.
-bool waitForFile(const std::wstring& path) { return waitUntil([&] { return fileExists(path); }, 10000); }
+bool waitForFile(const std::wstring& path) { return waitUntil([&] { return pathExists(path); }, 10000); }
 
 bool mentions(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
 
@@ -86,7 +86,7 @@ TEST_F(Discovery, EachPlaceIsTriedOnlyWhenTheOneBeforeItFindsNothing) {
 
     DeleteFileW(sandbox.path(L"jre\\bin\\java.dll").c_str());
     EXPECT_TRUE(mentions(loadFailureText(options), jvmOf(registeredOwn)));
-    EXPECT_FALSE(fileExists(sandbox.path(L"record.txt")));
+    EXPECT_FALSE(pathExists(sandbox.path(L"record.txt")));
 
     // Only the paired view is left: the paired program is started instead of loading anything.
     registry.clear();
@@ -248,7 +248,7 @@ TEST_F(Discovery, AForeignJavaHomeGoesToThePairProductOrIsPassedOver) {
 
     writeIni("Use JAVA_HOME=Yes\n");
     EXPECT_TRUE(mentions(loadFailureText(options), jvmOf(registered)));
-    EXPECT_FALSE(fileExists(sandbox.path(L"record.txt")));
+    EXPECT_FALSE(pathExists(sandbox.path(L"record.txt")));
 
     writeIni("Use JAVA_HOME=Yes\n[Application]\nPair Product=" + toUtf8(pairRecorder()) + "\n");
     EXPECT_EQ(runToExit(sandbox.exePath(), options), 0u);
@@ -308,7 +308,7 @@ TEST_F(CurrentLayouts, EachIsFoundAndLoadedInThisBuildsView) {
 }
 
 TEST_F(CurrentLayouts, EachIsFoundInTheOtherViewAndLoadedByThePair) {
-    ASSERT_TRUE(fileExists(pairedLauncherExePath())) << "build the other architecture's tree too";
+    ASSERT_TRUE(pathExists(pairedLauncherExePath())) << "build the other architecture's tree too";
     sandbox.copyFile(pairedLauncherExePath(), L"pair.exe");
     expectEachLayoutFound(RuntimeView::Paired, jdkHome(L"foreign", L"paired\\"));
 }

@@ -345,7 +345,7 @@ TEST_F(JreDialogTest, NoRuntimeShowsWhatToInstallWithOkDisabledAndEscapeEndsIt) 
     PostMessageW(GetDlgItem(dialog, kBrowse), WM_KEYDOWN, VK_ESCAPE, 1);
     ASSERT_TRUE(process.wait(10000));
     EXPECT_EQ(process.exitCode(), kExitFailed);
-    EXPECT_FALSE(fileExists(app.userSettings()));
+    EXPECT_FALSE(pathExists(app.userSettings()));
     EXPECT_TRUE(app.settingsUnchanged());
     EXPECT_FALSE(app.mainRan());
 }
@@ -367,7 +367,7 @@ TEST_F(JreDialogTest, ServerTypeAsksForAServerRuntimeAndCancelOrTheCloseBoxEndIt
     PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(process.wait(10000));
     EXPECT_EQ(process.exitCode(), kExitFailed);
-    EXPECT_FALSE(fileExists(app.userSettings()));
+    EXPECT_FALSE(pathExists(app.userSettings()));
     EXPECT_TRUE(app.settingsUnchanged());
 }
 
@@ -422,7 +422,7 @@ TEST_F(JreDialogTest, ServerTypeRefusesAClientOnlyRuntime) {
     clickButton(dialog, IDCANCEL);
     ASSERT_TRUE(process.wait(10000));
     EXPECT_EQ(process.exitCode(), kExitFailed);
-    EXPECT_FALSE(fileExists(app.userSettings()));
+    EXPECT_FALSE(pathExists(app.userSettings()));
 }
 
 TEST_F(JreDialogTest, LinkColorFollowsTheBrowserSettingWhenItIsValid) {
@@ -482,7 +482,7 @@ TEST_F(JreDialogTest, ClickingTheLinkOpensTheAddressOnlyWhenPressedAndReleasedOn
     mouseAt(beside.x, beside.y, MOUSEEVENTF_LEFTUP);
     // Nothing to wait for: give a wrongly started browser time to show.
     Sleep(scaled(1500));
-    EXPECT_FALSE(fileExists(app.linkLog()));
+    EXPECT_FALSE(pathExists(app.linkLog()));
     EXPECT_GT(screenPixelsOf(link, kBlue), 30);
 
     mouseAt(onText.x, onText.y, MOUSEEVENTF_LEFTDOWN);

@@ -53,7 +53,7 @@ protected:
     }
 
     void SetUp() override {
-        ASSERT_TRUE(fileExists(pairedLauncherExePath()))
+        ASSERT_TRUE(pathExists(pairedLauncherExePath()))
             << toUtf8(pairedLauncherExePath()) << ": build the other architecture's tree too";
     }
 

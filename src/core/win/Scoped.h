@@ -115,20 +115,3 @@ struct MutexOwnershipTraits {
     static void close(Value value) { ReleaseMutex(value); }
 };
 using ScopedMutexOwnership = Scoped<MutexOwnershipTraits>;
-
-// A COM apartment entered by this thread; true when it must be left again.
-#include <objbase.h>
-struct ComApartmentTraits {
-    using Value = bool;
-    static Value invalid() { return false; }
-    static void close(Value) { CoUninitialize(); }
-};
-using ScopedComApartment = Scoped<ComApartmentTraits>;
-
-// Memory the shell hands out through the COM task allocator (e.g. an item id list).
-struct CoTaskMemoryTraits {
-    using Value = void*;
-    static Value invalid() { return nullptr; }
-    static void close(Value value) { CoTaskMemFree(value); }
-};
-using ScopedCoTaskMemory = Scoped<CoTaskMemoryTraits>;

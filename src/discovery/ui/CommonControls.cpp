@@ -1,10 +1,12 @@
 #include "discovery/ui/CommonControls.h"
 
 #include "core/win/EntryPoint.h"
+#include "core/win/SystemLibrary.h"
 
-// The executable's manifest makes this the version 6 library, as a static import would.
+// The executable's manifest makes this the version 6 library, as a static import would;
+// only a system without the library search flags gets the folder's own version.
 CommonControls::CommonControls()
-    : library_(LoadLibraryW(L"comctl32.dll")),
+    : library_(loadSystemLibrary(L"comctl32.dll")),
       initCommonControlsEx_(entryPoint<decltype(initCommonControlsEx_)>(library_.get(), "InitCommonControlsEx")),
       setWindowSubclass_(entryPoint<decltype(setWindowSubclass_)>(library_.get(), "SetWindowSubclass")),
       removeWindowSubclass_(entryPoint<decltype(removeWindowSubclass_)>(library_.get(), "RemoveWindowSubclass")),

@@ -2,13 +2,13 @@
 
 #include <commctrl.h>
 #include <cstddef>
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include "core/win/GdiScopes.h"
 #include "discovery/ui/BrowserLinkColors.h"
 #include "discovery/ui/LinkStyle.h"
 #include "discovery/ui/LinkTags.h"
+#include "discovery/ui/ShellFunctions.h"
 
 namespace {
 
@@ -212,9 +212,10 @@ bool HyperLinkControl::navigate() {
         break;
     }
     // An empty target would make the shell open the current folder.
-    if (target_.empty()) return false;
-    const INT_PTR result =
-        reinterpret_cast<INT_PTR>(ShellExecuteW(parent, L"open", target_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    const ShellFunctions* shell = ShellFunctions::load();
+    if (target_.empty() || !shell) return false;
+    const INT_PTR result = reinterpret_cast<INT_PTR>(
+        shell->shellExecute(parent, L"open", target_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32) return false;
     visited_ = true;
     InvalidateRect(window_, nullptr, TRUE);

@@ -1,14 +1,12 @@
 #include "discovery/ui/JreNotFoundDialog.h"
 
-#include <objbase.h>
-#include <shlobj.h>
-
 #include "core/ErrorReporting.h"
 #include "core/SettingsRules.h"
 #include "core/win/CenterWindow.h"
 #include "core/win/DialogObject.h"
 #include "core/win/Scoped.h"
 #include "discovery/RuntimeSearch.h"
+#include "discovery/ui/ShellFunctions.h"
 #include "resources/resource.h"
 
 namespace {
@@ -69,18 +67,21 @@ void JreNotFoundDialog::onInit(HWND dialog) {
 }
 
 void JreNotFoundDialog::browse(HWND dialog) {
+    const ShellFunctions* shell = ShellFunctions::load();
+    if (!shell) return;
     // The picker's new style needs a single-threaded apartment.
-    ScopedComApartment apartment(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)));
+    ScopedComApartment apartment(
+        SUCCEEDED(shell->coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)));
     const std::wstring title = loadString(IDS_BROWSE_JRE_TITLE);
     BROWSEINFOW request = {};
     request.hwndOwner = dialog;
     request.lpszTitle = title.c_str();
     request.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
-    ScopedCoTaskMemory picked(SHBrowseForFolderW(&request));
+    ScopedCoTaskMemory picked(shell->browseForFolder(&request));
     if (!picked) return;
 
     wchar_t path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListW(static_cast<PCIDLIST_ABSOLUTE>(picked.get()), path)) return;
+    if (!shell->pathFromIdList(static_cast<PCIDLIST_ABSOLUTE>(picked.get()), path)) return;
     SetDlgItemTextW(dialog, kPathEdit, path);
     chosenFolder_ = withFolderBackslash(path);
     chosenLibrary_ = findJvmLibrary(chosenFolder_, mode_).path;

@@ -8,7 +8,8 @@ if(WIN32)
     ${CMAKE_SOURCE_DIR}/src/discovery/ui/BrowserLinkColors.cpp
     ${CMAKE_SOURCE_DIR}/src/discovery/ui/CommonControls.cpp
     ${CMAKE_SOURCE_DIR}/src/discovery/ui/HyperLinkControl.cpp
-    ${CMAKE_SOURCE_DIR}/src/discovery/ui/JreNotFoundDialog.cpp)
+    ${CMAKE_SOURCE_DIR}/src/discovery/ui/JreNotFoundDialog.cpp
+    ${CMAKE_SOURCE_DIR}/src/discovery/ui/ShellFunctions.cpp)
   target_link_libraries(launcher_discovery_ui PUBLIC
-    launcher_core launcher_discovery shell32 ole32 advapi32 user32 gdi32)
+    launcher_core launcher_discovery advapi32 user32 gdi32)
 endif()

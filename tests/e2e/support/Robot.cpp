@@ -128,7 +128,7 @@ std::wstring saveScreenshot(const std::wstring& name) {
         if (size > 0 && size == lastSize) break;
         lastSize = size;
     }
-    return fileExists(file) ? file : std::wstring();
+    return pathExists(file) ? file : std::wstring();
 }
 
 COLORREF screenPixel(int x, int y) {

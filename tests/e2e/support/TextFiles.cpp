@@ -14,7 +14,7 @@ std::string readFileBytes(const std::wstring& path) {
     return bytes;
 }
 
-bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool pathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::vector<std::string> readLines(const std::wstring& path) {
     std::vector<std::string> lines;

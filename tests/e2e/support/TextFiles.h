@@ -5,7 +5,7 @@
 #include <vector>
 
 std::string readFileBytes(const std::wstring& path);
-bool fileExists(const std::wstring& path);
+bool pathExists(const std::wstring& path);
 // Lines without their line breaks.
 std::vector<std::string> readLines(const std::wstring& path);
 std::string toUtf8(const std::wstring& text);

@@ -1,0 +1,11 @@
+// Numbers as decimal text. std::to_wstring goes through the C library's
+// formatted printing, which drags a whole printf into the executable.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+std::wstring decimalText(uint64_t value);
+
+// With a leading "-" when negative.
+std::wstring signedDecimalText(int64_t value);
