@@ -16,10 +16,6 @@ bool fail(std::string& error, const char* reason) {
     return false;
 }
 
-bool contains(const PeSection& section, uint32_t rva) {
-    return rva >= section.virtualAddress && rva - section.virtualAddress < section.virtualSize;
-}
-
 // Checks everything that must hold for the rewrite to leave a valid image.
 bool planRewrite(const Bytes& image, Plan& plan, std::string& error) {
     if (!readPeLayout(image, plan.layout, error)) return false;
@@ -68,11 +64,10 @@ bool planRewrite(const Bytes& image, Plan& plan, std::string& error) {
             continue;
         }
         uint32_t rva = directoryRva(image, layout, directory);
-        if (rva == 0) continue;
-        for (size_t index = found; index < layout.sections.size(); ++index) {
-            if (contains(layout.sections[index], rva)) {
-                return fail(error, "another data directory points into the resource section or after it");
-            }
+        // Past the resources even outside any section: the rewritten ones may
+        // grow over it.
+        if (rva != 0 && rva >= layout.sections[found].virtualAddress) {
+            return fail(error, "another data directory points into the resource section or after it");
         }
     }
     return true;
