@@ -8,18 +8,12 @@
 #include "core/ErrorReporting.h"
 #include "core/SettingsRules.h"
 #include "core/win/FileSystem.h"
+#include "core/win/Text.h"
 #include "resources/resource.h"
 
 namespace {
 
 constexpr size_t kLongestPath = 32768;
-
-std::wstring environmentVariable(const wchar_t* name) {
-    wchar_t buffer[MAX_PATH];
-    DWORD length = GetEnvironmentVariableW(name, buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return std::wstring();
-    return std::wstring(buffer, length);
-}
 
 }  // namespace
 

@@ -27,3 +27,12 @@ std::wstring expandEnvironment(const std::wstring& text) {
         size = needed;
     }
 }
+
+std::wstring environmentVariable(const wchar_t* name) {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetEnvironmentVariableW(name, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size()) return std::wstring(buffer.data(), length);
+        buffer.resize(length);
+    }
+}

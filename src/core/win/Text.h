@@ -9,3 +9,6 @@ std::string toThreadAnsi(const std::wstring& text);
 
 // "%NAME%" references replaced; the text unchanged when expansion fails.
 std::wstring expandEnvironment(const std::wstring& text);
+
+// The variable's value however long, or empty when it is not set.
+std::wstring environmentVariable(const wchar_t* name);
