@@ -88,3 +88,23 @@ TEST(CommandLine, ReachesMainSplitAsTheLauncherTokenizesIt) {
               (std::vector<std::string>{"one", "two three", "four", "", "a\tb", "C:\\dir\\", "-NoSplash",
                                         "abc\"def\"", "x\"y", "z\""}));
 }
+
+// The icon's images are stored PNG-compressed to keep the image small; the
+// system must still make an icon of each size from them.
+TEST(ApplicationIcon, LoadsAtBothStoredSizes) {
+    HMODULE image = LoadLibraryExW(launcherExePath().c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(image, nullptr);
+    for (int size : {16, 32}) {
+        HICON icon = static_cast<HICON>(LoadImageW(image, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0));
+        ASSERT_NE(icon, nullptr) << size;
+        ICONINFO info = {};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP bitmap = {};
+        GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, size);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+    FreeLibrary(image);
+}
