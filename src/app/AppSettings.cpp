@@ -4,7 +4,10 @@
 
 #include "core/Settings.h"
 #include "core/SettingsRules.h"
+#include "core/win/DiagnosticLog.h"
 #include "core/win/FileSystem.h"
+#include "core/win/Text.h"
+#include "hosting/FolderPath.h"
 #include "resources/resource.h"
 
 namespace {
@@ -72,7 +75,11 @@ std::wstring pairExecutablePath(const std::wstring& pair, const std::wstring& ex
 
 MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& settings) {
     const std::wstring path = replaceExtensionWithIni(executablePath);
-    if (path.empty()) return silentFailure();
+    if (path.empty()) {
+        logLine("settings: none, the executable's name has no extension");
+        return silentFailure();
+    }
+    if (logIsOn()) logLine("settings file %s (%a)", path.c_str(), settingsFileEncoding(path));
     const SettingsLookup lookup(path);
     const IniFile& file = lookup.file();
     settings.productCode = file.getString(L"Product Information", L"Product Code");
@@ -83,8 +90,12 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
         settings.isService ? std::wstring()
                            : userSettingsFilePath(executablePath, settings.productName, settings.productCode, false);
     if (!userFile.empty() && fileExists(userFile)) {
+        logLine("per-user settings file %s: used for JRE Path", userFile.c_str());
         settings.jrePath = IniFile(userFile).getString(kJreSection, L"JRE Path");
     } else {
+        logLine(settings.isService ? "per-user settings file: none for a service"
+                                   : "per-user settings file %s: not there",
+                userFile.c_str());
         settings.jrePath = lookup.getString(kJreSection, L"JRE Path");
     }
 
@@ -105,6 +116,20 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
     settings.singleInstance =
         !settings.isService && lookup.getString(kApplicationSection, L"Single Instance") == L"yes";
     return std::nullopt;
+}
+
+std::wstring logFilePath(const std::wstring& executablePath) {
+    std::wstring path = environmentVariable(L"LAUNCHER_LOG");
+    if (path == L"1") {
+        path = L"%TEMP%\\" + settingsBaseName(executablePath);
+        path.replace(path.size() - 3, 3, L"log");
+        return expandEnvironment(path);
+    }
+    const std::wstring settingsPath = replaceExtensionWithIni(executablePath);
+    if (!path.empty() || settingsPath.empty()) return path;
+    path = expandEnvironment(SettingsLookup(settingsPath).getString(kApplicationSection, L"Log File"));
+    if (path.empty() || isAbsoluteFilePath(path) || path[0] == L'\\' || path[0] == L'/') return path;
+    return folderOf(executablePath) + path;
 }
 
 void rememberRuntimeFolder(const AppSettings& settings, const std::wstring& executablePath,

@@ -29,6 +29,11 @@ struct AppSettings {
 // without an extension there is none. Message 210 when "Main Class" is missing.
 MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& settings);
 
+// The diagnostics log asked for: LAUNCHER_LOG, a path or "1" for
+// %TEMP%\<executable name>.log, else "Log File" of [Application], taken
+// against the executable's folder. Empty when logging is off.
+std::wstring logFilePath(const std::wstring& executablePath);
+
 // Keeps a runtime folder the user picked: a service in its own settings
 // file and its pair's, anything else in the per-user files.
 void rememberRuntimeFolder(const AppSettings& settings, const std::wstring& executablePath,

@@ -29,13 +29,17 @@ public:
     int run();
 
 private:
+    int runStages();
+    // Opens the diagnostics log when one is asked for, and names this start in it.
+    void startLog();
     std::optional<RuntimeChoice> chooseRuntime();
-    int runPairedLauncher() const;
+    int runPairedLauncher();
     int runJava(const RuntimeChoice& choice);
     // Shows the failure once, owned by the splash window while it exists.
-    int fail(const Failure& failure) const;
+    int fail(const Failure& failure);
 
     bool startedByPair_ = false;
+    const char* endReason_ = "";  // for the log's last line
     std::wstring executablePath_;
     std::vector<std::wstring> arguments_;
     AppSettings settings_;

@@ -7,7 +7,9 @@
 
 #include "core/ErrorReporting.h"
 #include "core/SettingsRules.h"
+#include "core/win/DiagnosticLog.h"
 #include "core/win/FileSystem.h"
+#include "core/win/Scoped.h"
 #include "core/win/Text.h"
 #include "resources/resource.h"
 
@@ -44,6 +46,19 @@ std::wstring userSettingsFilePath(const std::wstring& executablePath, const std:
     return path + L"\\" + settingsBaseName(executablePath);
 }
 
+const char* settingsFileEncoding(const std::wstring& path) {
+    ScopedFile file(CreateFileW(withinMaxPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return "missing";
+    unsigned char start[3] = {};
+    DWORD read = 0;
+    ReadFile(file.get(), start, sizeof(start), &read, nullptr);
+    if (read >= 2 && start[0] == 0xFF && start[1] == 0xFE) return "UTF-16LE";
+    if (read >= 2 && start[0] == 0xFE && start[1] == 0xFF) return "UTF-16BE";
+    if (read == 3 && start[0] == 0xEF && start[1] == 0xBB && start[2] == 0xBF) return "UTF-8";
+    return "ANSI, no byte-order mark";
+}
+
 IniFile::IniFile(const std::wstring& path) : path_(withinMaxPath(path)) {}
 
 std::wstring IniFile::getString(const wchar_t* section, const wchar_t* key) const {
@@ -51,7 +66,10 @@ std::wstring IniFile::getString(const wchar_t* section, const wchar_t* key) cons
     for (;;) {
         DWORD length = GetPrivateProfileStringW(section, key, L"", buffer.data(),
                                                 static_cast<DWORD>(buffer.size()), path_.c_str());
-        if (length != buffer.size() - 1) return std::wstring(buffer.data(), length);
+        if (length != buffer.size() - 1) {
+            if (length != 0) logLine("setting [%s] %s = %s (%s)", section, key, buffer.data(), path_.c_str());
+            return std::wstring(buffer.data(), length);
+        }
         buffer.resize(buffer.size() * 2);
     }
 }

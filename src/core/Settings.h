@@ -14,11 +14,16 @@ MaybeFailure modulePath(std::wstring& path);
 std::wstring userSettingsFilePath(const std::wstring& executablePath, const std::wstring& productName,
                                   const std::wstring& productCode, bool createFolders);
 
+// How the settings file at `path` is stored, as its first bytes tell: a
+// byte-order mark, or none, which the profile reader takes as ANSI.
+const char* settingsFileEncoding(const std::wstring& path);
+
 class IniFile {
 public:
     // The profile functions take no path past MAX_PATH: such a file is
     // reached through the short form of its folder.
     explicit IniFile(const std::wstring& path);
+    // A value found is written to the diagnostics log with its section and file.
     std::wstring getString(const wchar_t* section, const wchar_t* key) const;
     bool setString(const wchar_t* section, const wchar_t* key, const std::wstring& value) const;
 

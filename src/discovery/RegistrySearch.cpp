@@ -1,3 +1,4 @@
+#include "core/win/DiagnosticLog.h"
 #include "core/win/Scoped.h"
 #include "discovery/RegistryRuntimes.h"
 #include "discovery/RegistryText.h"
@@ -9,9 +10,10 @@ namespace {
 
 constexpr DWORD kMaxKeyNameLength = 255;
 
-// Calls `visit(name)` for each direct subkey of HKLM\`path`, in enumeration order.
-template <typename Visit>
-void forEachSubkey(const wchar_t* path, RegistryView view, Visit visit) {
+// Calls `visit(context, name)` for each direct subkey of HKLM\`path`, in
+// enumeration order. Not a template: one copy of the loop serves every pass.
+void enumerateSubkeys(const wchar_t* path, RegistryView view, void (*visit)(void*, const std::wstring&),
+                      void* context) {
     ScopedRegistryKey parent;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_ENUMERATE_SUB_KEYS | registryViewFlag(view),
                       parent.receive()) != ERROR_SUCCESS) {
@@ -23,8 +25,30 @@ void forEachSubkey(const wchar_t* path, RegistryView view, Visit visit) {
         if (RegEnumKeyExW(parent.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
             break;
         }
-        visit(std::wstring(name, length));
+        visit(context, std::wstring(name, length));
     }
+}
+
+template <typename Visit>
+void forEachSubkey(const wchar_t* path, RegistryView view, Visit visit) {
+    enumerateSubkeys(
+        path, view, [](void* context, const std::wstring& name) { (*static_cast<Visit*>(context))(name); }, &visit);
+}
+
+const char* viewName(RegistryView view) { return view == RegistryView::Wide64 ? "64-bit" : "32-bit"; }
+
+// Which preference keeps a search out of `key`: the runtime kind, or else the provider.
+const char* preferenceRefusal(const RuntimeKey& key, const RuntimeCriteria& criteria) {
+    const ProviderFlags anyProvider{true, false, true, false, true, false};
+    return shouldVisit(key, criteria.source, anyProvider) ? "VM Provider" : "JVM Source";
+}
+
+// Names each runtime registered under a key the search leaves unopened.
+void logRefusedKey(const RuntimeKey& key, RegistryView view, const RuntimeCriteria& criteria) {
+    forEachSubkey(key.path, view, [&](const std::wstring& name) {
+        logLine("candidate %a HKLM\\%s%s: refused, %a", viewName(view), key.path, name.c_str(),
+                preferenceRefusal(key, criteria));
+    });
 }
 
 // A current JDK has no private jre\ folder: its own home holds the JVM.
@@ -69,7 +93,10 @@ void scanRuntimeKey(const RuntimeKey& key, RegistryView view, const RuntimeCrite
     forEachSubkey(key.path, view, [&](const std::wstring& name) {
         RegisteredRuntime registered;
         registered.runtime.version = parseVersion(name, kVersionFillMin);
-        if (!isWithinLimits(registered.runtime.version, criteria.versionMin, criteria.versionMax)) return;
+        if (!isWithinLimits(registered.runtime.version, criteria.versionMin, criteria.versionMax)) {
+            logLine("candidate %a HKLM\\%s%s: refused, version limit", viewName(view), key.path, name.c_str());
+            return;
+        }
         registered.runtime.isPreferred = preferred;
         registered.valueKey = key.path + name;
         registered.privateJre = key.kind == RuntimeKind::Jdk;
@@ -82,7 +109,11 @@ void scanModernRuntimeKey(const ModernRuntimeKey& key, RegistryView view, const 
                           RuntimeFolderCache& folders, std::vector<RegisteredRuntime>& found) {
     forEachSubkey(key.key.path, view, [&](const std::wstring& name) {
         const RuntimeKey entry = entryKey(key, name);
-        if (!shouldVisit(entry, criteria.source, criteria.provider)) return;
+        if (!shouldVisit(entry, criteria.source, criteria.provider)) {
+            logLine("candidate %a HKLM\\%s%s: refused, %a", viewName(view), key.key.path, name.c_str(),
+                    preferenceRefusal(entry, criteria));
+            return;
+        }
         RegisteredRuntime registered;
         registered.runtime.isPreferred = isPreferredKey(entry, criteria.source, criteria.provider);
         registered.valueKey = key.key.path + entryPathFor(key, name);
@@ -94,12 +125,18 @@ void scanModernRuntimeKey(const ModernRuntimeKey& key, RegistryView view, const 
             key.versionSource == VersionSource::SubkeyName && parseVersion(name, kVersionFillMin, version);
         if (!named) {
             std::wstring value;
-            if (!readRuntimeHome(registered.valueKey, view, key.homeValue, value)) return;
+            const bool read = readRuntimeHome(registered.valueKey, view, key.homeValue, value);
             registered.runtime.home = homeFrom(value, false);
-            if (!folders.releaseVersion(registered.runtime.home, version)) return;
+            if (!read || !folders.releaseVersion(registered.runtime.home, version)) {
+                logLine("candidate %a HKLM\\%s: refused, no version", viewName(view), registered.valueKey.c_str());
+                return;
+            }
         }
         version = withClassicNumbering(version);
-        if (!isWithinLimits(version, criteria.versionMin, criteria.versionMax)) return;
+        if (!isWithinLimits(version, criteria.versionMin, criteria.versionMax)) {
+            logLine("candidate %a HKLM\\%s: refused, version limit", viewName(view), registered.valueKey.c_str());
+            return;
+        }
         found.push_back(std::move(registered));
     });
 }
@@ -115,9 +152,21 @@ bool resolveRuntime(RegisteredRuntime& registered, RegistryView view, RuntimeFol
         runtime.home = homeFrom(value, registered.privateJre);
     }
     const JvmLibrary library = folders.library(runtime.home, registered.probeMode);
-    if (library.path.empty()) return false;
+    if (library.path.empty()) {
+        if (logIsOn()) {
+            const bool clientOnly = registered.probeMode == JvmTypeMode::ServerOnly &&
+                                    !folders.library(runtime.home, JvmTypeMode::Default).path.empty();
+            logLine("candidate %a HKLM\\%s, home %s: refused, %a", viewName(view), registered.valueKey.c_str(),
+                    runtime.home.c_str(), clientOnly ? "JVM Type: no server JVM" : "no JVM library");
+        }
+        return false;
+    }
     runtime.isServer = library.isServer;
     registered.state = State::Usable;
+    if (logIsOn()) {
+        logLine("candidate %a HKLM\\%s, home %s, %a: usable", viewName(view), registered.valueKey.c_str(),
+                runtime.home.c_str(), library.isServer ? "server" : "client");
+    }
     return true;
 }
 
@@ -133,12 +182,18 @@ bool searchRegisteredRuntimes(const RuntimeCriteria& criteria, RegistryView view
     std::vector<RegisteredRuntime> registered;
     // Classic keys first, so they win among runtimes of equal version.
     for (const RuntimeKey& key : runtimeKeys()) {
-        if (shouldVisit(key, criteria.source, criteria.provider)) scanRuntimeKey(key, view, criteria, registered);
+        if (shouldVisit(key, criteria.source, criteria.provider)) {
+            scanRuntimeKey(key, view, criteria, registered);
+        } else if (logIsOn()) {
+            logRefusedKey(key, view, criteria);
+        }
     }
     if (criteria.registrations == RuntimeRegistrations::All) {
         for (const ModernRuntimeKey& key : modernRuntimeKeys()) {
             if (shouldVisitModern(key, criteria.source, criteria.provider)) {
                 scanModernRuntimeKey(key, view, criteria, folders, registered);
+            } else if (logIsOn()) {
+                logRefusedKey(key.key, view, criteria);
             }
         }
     }
@@ -147,16 +202,36 @@ bool searchRegisteredRuntimes(const RuntimeCriteria& criteria, RegistryView view
     if (criteria.jvmTypeMode == JvmTypeMode::FavorServer) {
         for (RegisteredRuntime& runtime : registered) resolveRuntime(runtime, view, folders);
     }
-    std::stable_sort(registered.begin(), registered.end(), [&](const RegisteredRuntime& a, const RegisteredRuntime& b) {
-        return ranksBefore(a.runtime, b.runtime, criteria.source.favorSource, criteria.jvmTypeMode);
-    });
+    // Stable, by binary insertion into an order of indices: sorting the
+    // entries themselves would cost the image more than this whole pass.
+    std::vector<size_t> order;
+    order.reserve(registered.size());
+    for (size_t index = 0; index < registered.size(); ++index) {
+        auto place = std::upper_bound(order.begin(), order.end(), index, [&](size_t a, size_t b) {
+            return ranksBefore(registered[a].runtime, registered[b].runtime, criteria.source.favorSource,
+                               criteria.jvmTypeMode);
+        });
+        order.insert(place, index);
+    }
     std::vector<JavaRuntime> sorted;
     sorted.reserve(registered.size());
-    for (const RegisteredRuntime& runtime : registered) sorted.push_back(runtime.runtime);
-    const size_t chosen = selectUsableCandidate(sorted, criteria.preferredVersions, [&](size_t index) {
-        return resolveRuntime(registered[index], view, folders);
+    for (size_t index : order) {
+        const RegisteredRuntime& runtime = registered[index];
+        sorted.push_back(runtime.runtime);
+        if (logIsOn()) {
+            logLine("ranked %u in the %a view: HKLM\\%s, version %s%a", static_cast<unsigned>(sorted.size()),
+                    viewName(view), runtime.valueKey.c_str(), formatVersion(runtime.runtime.version).c_str(),
+                    runtime.runtime.isPreferred ? ", preferred" : "");
+        }
+    }
+    const size_t chosen = selectUsableCandidate(sorted, criteria.preferredVersions, [&](size_t rank) {
+        return resolveRuntime(registered[order[rank]], view, folders);
     });
-    if (chosen == kNoCandidate) return false;
-    home = registered[chosen].runtime.home;
+    if (chosen == kNoCandidate) {
+        logLine("registry, %a view: no runtime chosen", viewName(view));
+        return false;
+    }
+    home = registered[order[chosen]].runtime.home;
+    logLine("registry, %a view: ranked %u chosen", viewName(view), static_cast<unsigned>(chosen + 1));
     return true;
 }

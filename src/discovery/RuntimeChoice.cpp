@@ -1,4 +1,5 @@
 #include "core/SettingsRules.h"
+#include "core/win/DiagnosticLog.h"
 #include "discovery/RuntimeSearch.h"
 
 namespace {
@@ -11,6 +12,8 @@ std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search) {
     const JvmTypeMode mode = search.requirements.jvmTypeMode;
     if (!search.jrePath.empty()) {
         std::wstring library = findJvmLibrary(withFolderBackslash(search.jrePath), mode).path;
+        logLine(library.empty() ? "candidate JRE Path %s: refused, no JVM library" : "candidate JRE Path %s: accepted",
+                search.jrePath.c_str());
         if (!library.empty()) {
             RuntimeChoice choice = chosenRuntime(search, std::move(library));
             choice.origin = RuntimeOrigin::JrePath;
@@ -22,6 +25,9 @@ std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search) {
         search.executableFolder.empty() ? std::wstring() : runtimeHomeIn(search.executableFolder);
     if (!local.empty()) {
         std::wstring library = findJvmLibrary(local, mode).path;
+        logLine(library.empty() ? "candidate beside the executable %s: refused, no JVM library"
+                                : "candidate beside the executable %s: accepted",
+                local.c_str());
         if (!library.empty()) return RuntimeChoice{std::move(library), RuntimeOrigin::Local, false};
     }
 

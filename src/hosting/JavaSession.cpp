@@ -1,5 +1,7 @@
 #include "hosting/JavaSession.h"
 
+#include "core/win/DiagnosticLog.h"
+
 JavaSession::JavaSession() : stopped_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 void JavaSession::adoptMainStartedEvent(ScopedHandle event) { mainStarted_ = std::move(event); }
@@ -22,7 +24,7 @@ void JavaSession::destroyVm() {
     if (!vm || destroyed_.load()) return;
     // Not under the lock: forwarded starts are served while it waits for
     // the application's last thread.
-    vm->DestroyJavaVM();
+    logLine("DestroyJavaVM: %d", static_cast<int>(vm->DestroyJavaVM()));
     // Nor afterwards: a worker caught attaching while the runtime tore down
     // may never come back, and must not hold up the end of the process.
     destroyed_.store(true);

@@ -6,7 +6,9 @@
 #include <cstring>
 
 #include "core/ErrorReporting.h"
+#include "core/win/DiagnosticLog.h"
 #include "core/win/Scoped.h"
+#include "core/win/Text.h"
 #include "hosting/ExceptionReport.h"
 #include "hosting/JavaValues.h"
 #include "hosting/ModifiedUtf8.h"
@@ -15,7 +17,7 @@
 namespace {
 
 // The abort hook lets the JVM end the process itself once the exit hook returns.
-void JNICALL vmExitHook(jint) {}
+void JNICALL vmExitHook(jint code) { logLine("exit code %d: System.exit ends the process", static_cast<int>(code)); }
 void JNICALL vmAbortHook() {}
 
 struct JavaThreadRun {
@@ -40,9 +42,15 @@ MaybeFailure createJvm(JavaThreadRun& run) {
     args.options = options.data();
     args.ignoreUnrecognized = JNI_FALSE;
 
+    if (logIsOn()) {
+        for (const std::string& option : run.launch.options) {
+            logLine("JVM option %s", fromThreadAnsi(option).c_str());
+        }
+    }
     JavaVM* vm = nullptr;
     void* env = nullptr;
     jint result = run.launch.entryPoints.createJavaVm(&vm, &env, &args);
+    logLine("JNI_CreateJavaVM: %d", static_cast<int>(result));
     if (result != JNI_OK) {
         return failureMessage(IDS_JNI_ERROR, {loadString(IDS_CREATE_JAVA_VM_FAILED), jniReason(result)});
     }
@@ -75,6 +83,7 @@ jclass loadMainClassThroughHelper(const JavaThreadRun& run) {
         return nullptr;
     }
     auto mainClass = static_cast<jclass>(env->CallStaticObjectMethod(helper, checkAndLoad, JNI_TRUE, 1, name));
+    logLine(mainClass ? "main class loaded by LauncherHelper" : "LauncherHelper did not load the main class");
     // The helper has printed its own error; the direct lookup below gets a clean slate.
     if (!mainClass && env->ExceptionOccurred()) env->ExceptionClear();
     return mainClass;
@@ -95,6 +104,7 @@ jclass loadMainClassDirectly(JavaThreadRun& run) {
         return nullptr;
     }
     jclass cls = env->FindClass(utf);
+    logLine(cls ? "FindClass of the main class: found" : "FindClass of the main class: not found");
     std::wstring text = cls ? std::wstring() : decodeModifiedUtf8(utf, std::strlen(utf));
     env->ReleaseStringUTFChars(name, utf);
     if (!cls) {
@@ -107,8 +117,10 @@ jclass loadMainClassDirectly(JavaThreadRun& run) {
 void handleEscapedException(JavaThreadRun& run) {
     JNIEnv* env = run.env;
     jthrowable exception = env->ExceptionOccurred();
+    logLine(exception ? "main ended by an exception" : "main returned");
     if (!exception) return;
     if (run.closeSplash) run.closeSplash();
+    if (logIsOn()) logLine("uncaught exception: %s", buildStackTraceText(env, exception).c_str());
     if (!run.launch.failureCheck) {
         // As the JVM would for an uncaught exception: the trace goes to System.err.
         env->ExceptionDescribe();
@@ -126,6 +138,7 @@ bool invokeMain(JavaThreadRun& run) {
     if (!mainClass) return false;
 
     jmethodID mainMethod = env->GetStaticMethodID(mainClass, "main", "([Ljava/lang/String;)V");
+    logLine(mainMethod ? "main method found" : "main method not found");
     if (!mainMethod) {
         if (env->ExceptionOccurred()) {
             env->ExceptionDescribe();
@@ -142,6 +155,7 @@ bool invokeMain(JavaThreadRun& run) {
         return false;
     }
     run.session.signalMainStarted();
+    logLine("main called");
     env->CallStaticVoidMethod(mainClass, mainMethod, arguments);
     handleEscapedException(run);
 
@@ -150,7 +164,9 @@ bool invokeMain(JavaThreadRun& run) {
         for (;;) Sleep(INFINITE);
     }
     JavaVM* vm = run.session.vm();
-    if (!vm || vm->DetachCurrentThread() != JNI_OK) {
+    const jint detached = vm ? vm->DetachCurrentThread() : JNI_ERR;
+    logLine("DetachCurrentThread: %d", static_cast<int>(detached));
+    if (detached != JNI_OK) {
         run.failure = silentFailure();
         return false;
     }
@@ -176,6 +192,10 @@ DWORD WINAPI javaThreadMain(void* parameter) {
 MaybeFailure runJavaThread(const JavaLaunch& launch, JavaSession& session, std::function<void()> closeSplash) {
     JavaThreadRun run{launch, session, std::move(closeSplash), nullptr, std::nullopt};
     const uint32_t stackSize = launch.stackSize ? launch.stackSize : defaultJavaStackSize(launch.entryPoints);
+    if (logIsOn()) {
+        logLine("Java thread: main class %s, %u arguments, stack size %u bytes", launch.mainClass.c_str(),
+                static_cast<unsigned>(launch.arguments.size()), stackSize);
+    }
     ScopedHandle thread(CreateThread(nullptr, stackSize, javaThreadMain, &run, 0, nullptr));
     if (!thread) {
         javaThreadMain(&run);

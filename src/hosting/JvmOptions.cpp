@@ -4,6 +4,7 @@
 
 #include "core/CommandLine.h"
 #include "core/SettingsRules.h"
+#include "core/win/DiagnosticLog.h"
 #include "core/win/DllSearch.h"
 #include "core/win/Text.h"
 #include "hosting/ClassPath.h"
@@ -38,6 +39,10 @@ void prepareLibraryEnvironment(const HostingSettings& settings, const std::wstri
     }
     std::wstring path = expandEnvironment(searchPathValue(settings.systemPath, jvmLibraryPath));
     SetEnvironmentVariableW(L"Path", path.c_str());
+    if (logIsOn()) {
+        logLine("environment: QZ_JVM_PATH=%s, QZ_JVM_HOME=%s, Path=%s", jvmLibraryPath.c_str(),
+                runtimeHomeOf(jvmLibraryPath).c_str(), path.c_str());
+    }
 }
 
 MaybeFailure buildJvmOptions(const HostingSettings& settings, const std::wstring& executablePath, JavaLaunch& launch) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "core/win/DiagnosticLog.h"
 #include "hosting/JavaValues.h"
 #include "instance/InstanceProtocol.h"
 #include "instance/RequestListener.h"
@@ -10,6 +11,7 @@
 namespace {
 
 void reply(const ForwardRequest& request, int value) {
+    logLine("forwarded start of thread %u answered %d", static_cast<unsigned>(request.requesterThreadId), value);
     PostThreadMessageW(request.requesterThreadId, request.requestMessage, static_cast<WPARAM>(value), 0);
 }
 
@@ -58,6 +60,7 @@ void callSecondaryMain(JNIEnv* env, const std::string& className, const ForwardR
 DWORD WINAPI forwardWorkerMain(void* parameter) {
     std::unique_ptr<ForwardRequest> request(static_cast<ForwardRequest*>(parameter));
     const ForwardTarget& target = *request->target;
+    logLine("forwarded start of thread %u received", static_cast<unsigned>(request->requesterThreadId));
     JavaSession& session = *target.session;
     if (!session.waitForMain()) return 0;
     JNIEnv* env = session.attachWorker();

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/win/DiagnosticLog.h"
 #include "splash/SplashScreenWindow.h"
 
 namespace {
@@ -21,10 +22,18 @@ SplashScreen::SplashScreen(std::atomic<HWND>& publishedWindow) : publishedWindow
 SplashScreen::~SplashScreen() { closeWindow(); }
 
 void SplashScreen::start(const SplashSettings& settings, const std::wstring& jvmLibraryPath) {
-    if (settings.image.empty()) return;
+    if (settings.image.empty()) {
+        logLine("splash: none");
+        return;
+    }
     const std::wstring library = findNativeSplashLibrary(jvmLibraryPath);
-    if (settings.preferNative && !library.empty() && startNativeSplash(library, settings.image, closeHook_)) return;
-    startWindow(settings.image, settings.shadow);
+    if (settings.preferNative && !library.empty() && startNativeSplash(library, settings.image, closeHook_)) {
+        logLine("splash: the runtime's %s showing %s", library.c_str(), settings.image.c_str());
+        return;
+    }
+    const bool shown = startWindow(settings.image, settings.shadow);
+    logLine(shown ? "splash: own window showing %s" : "splash: own window failed to start for %s",
+            settings.image.c_str());
 }
 
 DWORD WINAPI SplashScreen::threadMain(void* argument) {

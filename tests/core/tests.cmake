@@ -1,6 +1,7 @@
 target_sources(pure_tests PRIVATE
   ${CMAKE_SOURCE_DIR}/tests/core/CommandLineTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/core/DecimalTextTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/core/LogTextTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/core/SettingsRulesTest.cpp)
 
 if(WIN32)

@@ -7,6 +7,8 @@
 // options and class names and the native splash library its file name.
 std::string toThreadAnsi(const std::wstring& text);
 
+std::wstring fromThreadAnsi(const std::string& text);
+
 // "%NAME%" references replaced; the text unchanged when expansion fails.
 std::wstring expandEnvironment(const std::wstring& text);
 
