@@ -48,13 +48,14 @@ echo
 first=${measured[0]%%:*}
 echo "start to main and exit, ms: median [quartiles] of $(field "$first" runs 1) runs of each program," \
   "alternating, after $(field "$first" runs 2) warm-up runs of each"
-headings=() bare=() gui=() launched=() ratio=() paired=() gui_ratio=() gui_paired=()
+headings=() bare=() gui=() launched=() logging=() ratio=() paired=() gui_ratio=() gui_paired=()
 for entry in "${measured[@]}"; do
   arch=${entry%%:*}
   headings+=("${entry#*:}")
   bare+=("$(times "$arch" "bare host")")
   gui+=("$(times "$arch" "bare gui host")")
   launched+=("$(times "$arch" launcher)")
+  logging+=("$(times "$arch" "launcher logging")")
   ratio+=("$(field "$arch" ratio 1)")
   paired+=("$(field "$arch" ratio 2)")
   gui_ratio+=("$(field "$arch" "gui ratio" 1)")
@@ -64,6 +65,7 @@ row "" "${headings[@]}"
 row "bare console host" "${bare[@]}"
 row "bare GUI host" "${gui[@]}"
 row "launcher" "${launched[@]}"
+row "launcher, logging on" "${logging[@]}"
 row "launcher / console" "${ratio[@]}"
 row "  per-round, median" "${paired[@]}"
 row "launcher / GUI" "${gui_ratio[@]}"

@@ -1,6 +1,7 @@
 // Start-up cost of the launcher against two bare hosts of the same jvm.dll,
 // a console one and one that also starts a GUI: wall time from process
-// creation to the end of a main that exits at once.
+// creation to the end of a main that exits at once. A second copy of the
+// launcher writes the diagnostics log, to show what logging costs.
 // bench/hosting/run.sh reads the lines it prints; keep their form.
 #include <windows.h>
 
@@ -40,15 +41,20 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring exe = folder + L"bench.exe";
     CopyFileW(argv[1], exe.c_str(), FALSE);
     writeFile(folder + L"app.classes", "class bench.Main\nmain exit 0\n");
-    writeFile(folder + L"bench.ini", "[Java Runtime Environment]\nJRE Path=" + ansi(runtime) +
-                                         "\nMain Class=bench.Main\n[Class Path]\nClass Path=\\app.classes\n");
+    const std::string settings = "[Java Runtime Environment]\nJRE Path=" + ansi(runtime) +
+                                 "\nMain Class=bench.Main\n[Class Path]\nClass Path=\\app.classes\n";
+    writeFile(folder + L"bench.ini", settings);
+    std::wstring loggedExe = folder + L"logged.exe";
+    CopyFileW(argv[1], loggedExe.c_str(), FALSE);
+    writeFile(folder + L"logged.ini", settings + "[Application]\nLog File=logged.log\n");
 
     std::wstring launcherCommand = L"\"" + exe + L"\" -nosplash";
     std::wstring hostArguments = L"\" \"" + jvm + L"\" \"-Djava.class.path=" + folder + L"app.classes;\" bench/Main";
     std::wstring bareCommand = L"\"" + benchFolder + L"hosting_bare_host.exe" + hostArguments;
     std::wstring guiCommand = L"\"" + benchFolder + L"hosting_bare_gui_host.exe" + hostArguments;
-    const std::wstring* commands[] = {&launcherCommand, &bareCommand, &guiCommand};
-    const int kPrograms = 3;
+    std::wstring loggedCommand = L"\"" + loggedExe + L"\" -nosplash";
+    const std::wstring* commands[] = {&launcherCommand, &bareCommand, &guiCommand, &loggedCommand};
+    const int kPrograms = 4;
     std::vector<double> times[kPrograms];
     std::vector<double> ratios[kPrograms];
     for (int i = -kWarmUpRuns; i < kRuns; ++i) {
@@ -72,6 +78,7 @@ int wmain(int argc, wchar_t** argv) {
     printTimes("bare host", times[1]);
     printTimes("bare gui host", times[2]);
     printTimes("launcher", times[0]);
+    printTimes("launcher logging", times[3]);
     std::printf("ratio: %.3f of medians, %.3f median of per-round ratios\n",
                 quantile(times[0], 0.5) / quantile(times[1], 0.5), quantile(ratios[1], 0.5));
     std::printf("gui ratio: %.3f of medians, %.3f median of per-round ratios\n",

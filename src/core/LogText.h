@@ -7,10 +7,9 @@
 #include <string>
 
 // `format` with %s for a wide string and %a for a UTF-8 one (null reads as
-// empty either way), %d for an int,
-// %u for an unsigned int and %% for a percent sign. In a value a line break
-// is spelled "\n", any other control character but tab becomes "?", and a
-// lone surrogate U+FFFD.
+// empty either way), %d for an int, %u for an unsigned int and %% for a
+// percent sign. In a value a line break is spelled "\n", any other control
+// character but tab becomes "?", and a lone surrogate U+FFFD.
 std::string formatLogText(const char* format, va_list arguments);
 
 // "<ms> ms [<process>:<thread>] " before the text, CR LF after it.

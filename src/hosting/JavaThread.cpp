@@ -49,8 +49,10 @@ MaybeFailure createJvm(JavaThreadRun& run) {
     }
     JavaVM* vm = nullptr;
     void* env = nullptr;
+    const unsigned started = logClock();
     jint result = run.launch.entryPoints.createJavaVm(&vm, &env, &args);
     logLine("JNI_CreateJavaVM: %d", static_cast<int>(result));
+    logPhase("JVM creation", started);
     if (result != JNI_OK) {
         return failureMessage(IDS_JNI_ERROR, {loadString(IDS_CREATE_JAVA_VM_FAILED), jniReason(result)});
     }
@@ -120,7 +122,11 @@ void handleEscapedException(JavaThreadRun& run) {
     logLine(exception ? "main ended by an exception" : "main returned");
     if (!exception) return;
     if (run.closeSplash) run.closeSplash();
-    if (logIsOn()) logLine("uncaught exception: %s", buildStackTraceText(env, exception).c_str());
+    if (logIsOn()) {
+        logLine("uncaught exception: %s", buildStackTraceText(env, exception).c_str());
+        // Writing the trace cleared it; it is pending again for what follows.
+        env->Throw(exception);
+    }
     if (!run.launch.failureCheck) {
         // As the JVM would for an uncaught exception: the trace goes to System.err.
         env->ExceptionDescribe();

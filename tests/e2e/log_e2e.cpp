@@ -62,7 +62,7 @@ public:
     std::wstring runConfirming(DWORD& exitCode) {
         LauncherProcess process(sandbox.exePath(), options);
         std::wstring first;
-        int boxes = 0;
+        boxes = 0;
         const bool ended = waitUntil(
             [&] {
                 for (HWND box : findWindows(process.processId(), L"#32770")) {
@@ -81,6 +81,7 @@ public:
 
     Sandbox sandbox;
     LaunchOptions options;
+    int boxes = 0;  // confirmed by the last run
 };
 
 // Every line: milliseconds, process and thread, then the text, and nothing broken off.
@@ -193,6 +194,26 @@ TEST(DiagnosticLog, ForwardedStartsShareOneFileWithoutBrokenLines) {
     for (const std::string& line : lines) processes.insert(line.substr(line.find('['), line.find(':') - line.find('[')));
     EXPECT_EQ(processes.size(), 21u);
     EXPECT_EQ(app.linesWith("exit code 0: main returned").size(), 1u);
+}
+
+// The log takes the trace without taking it from System.err or the dialog.
+TEST(DiagnosticLog, AnUncaughtExceptionIsLoggedAndStillDescribedOrShown) {
+    for (const bool failureCheck : {false, true}) {
+        SCOPED_TRACE(failureCheck ? "dialog" : "System.err");
+        LoggedApp app;
+        app.hostedSettings("main throw java.lang.IllegalStateException: boom\n",
+                           failureCheck ? "[Application]\nFailure Check=yes\n" : "");
+        DWORD exitCode = 0;
+        app.runConfirming(exitCode);
+        EXPECT_EQ(exitCode, 0u);
+        EXPECT_TRUE(app.logs("uncaught exception: java.lang.IllegalStateException: boom\\n"));
+        bool described = false;
+        for (const std::string& line : readLines(app.sandbox.path(L"calls.log"))) {
+            described = described || contains(line, "ExceptionDescribe java/lang/IllegalStateException");
+        }
+        EXPECT_EQ(described, !failureCheck);
+        EXPECT_EQ(app.boxes, failureCheck ? 1 : 0);
+    }
 }
 
 TEST(DiagnosticLog, ALogThatCannotBeWrittenLeavesTheStartAsWithLoggingOff) {
