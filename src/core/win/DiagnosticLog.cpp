@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <mutex>
+
+#include "core/win/SlimLock.h"
+
 namespace {
 
 // Never closed: threads of the runtime may log up to the process's last
@@ -12,12 +16,21 @@ ULONGLONG fileTimeValue(const FILETIME& time) {
     return static_cast<ULONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
 }
 
+// Writers take turns: an append is whole on Windows' own file systems, but
+// not on every one a log may sit on, nor under Wine. Threads wait on the
+// slim lock, processes on a byte of the file far past any line.
+SlimLock writers;
+
 void writeText(const std::string& text) {
     const std::string line = logLine(logClock(), GetCurrentProcessId(), GetCurrentThreadId(), text);
+    std::lock_guard<SlimLock> turn(writers);
+    OVERLAPPED turnByte = {};
+    turnByte.Offset = 0xFFFFFFFE;
+    turnByte.OffsetHigh = 0x7FFFFFFF;
+    const bool locked = LockFileEx(logFile, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &turnByte);
     DWORD written = 0;
-    // Append-only access makes each write land whole at the end, whichever
-    // process or thread writes.
     WriteFile(logFile, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    if (locked) UnlockFileEx(logFile, 0, 1, 0, &turnByte);
 }
 
 }  // namespace
@@ -29,7 +42,8 @@ bool openLog(const std::wstring& path) {
     // Left alone even where the system would let this process write it anyway.
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA | SYNCHRONIZE,
+    // Read access only for the lock that gives writers their turns.
+    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_DATA | SYNCHRONIZE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
