@@ -105,10 +105,8 @@ int Application::runStages() {
         endReason_ = "no runtime";
         return -1;
     }
-    if (logIsOn()) {
-        logLine("runtime chosen from %a: %s%a", kOriginNames[static_cast<int>(choice->origin)], choice->library.c_str(),
-                choice->paired ? ", another architecture's: the pair hosts it" : "");
-    }
+    logLine("runtime chosen from %a: %s%a", kOriginNames[static_cast<int>(choice->origin)], choice->library.c_str(),
+            choice->paired ? ", another architecture's: the pair hosts it" : "");
     if (choice->paired) return runPairedLauncher();
     return runJava(*choice);
 }

@@ -2,10 +2,9 @@
 
 namespace {
 
+// For code points from U+0080 on; ASCII goes through appendValue's checks.
 void appendUtf8(std::string& out, uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
+    if (code < 0x800) {
         out += static_cast<char>(0xC0 | code >> 6);
         out += static_cast<char>(0x80 | (code & 0x3F));
     } else if (code < 0x10000) {

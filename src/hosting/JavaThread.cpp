@@ -198,10 +198,8 @@ DWORD WINAPI javaThreadMain(void* parameter) {
 MaybeFailure runJavaThread(const JavaLaunch& launch, JavaSession& session, std::function<void()> closeSplash) {
     JavaThreadRun run{launch, session, std::move(closeSplash), nullptr, std::nullopt};
     const uint32_t stackSize = launch.stackSize ? launch.stackSize : defaultJavaStackSize(launch.entryPoints);
-    if (logIsOn()) {
-        logLine("Java thread: main class %s, %u arguments, stack size %u bytes", launch.mainClass.c_str(),
-                static_cast<unsigned>(launch.arguments.size()), stackSize);
-    }
+    logLine("Java thread: main class %s, %u arguments, stack size %u bytes", launch.mainClass.c_str(),
+            static_cast<unsigned>(launch.arguments.size()), stackSize);
     ScopedHandle thread(CreateThread(nullptr, stackSize, javaThreadMain, &run, 0, nullptr));
     if (!thread) {
         javaThreadMain(&run);

@@ -38,7 +38,7 @@ void writeText(const std::string& text) {
 bool logIsOn() { return logFile != nullptr; }
 
 bool openLog(const std::wstring& path) {
-    if (logFile || path.empty()) return logIsOn();
+    if (path.empty()) return false;
     // Left alone even where the system would let this process write it anyway.
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;

@@ -9,7 +9,7 @@
 
 bool logIsOn();
 
-// Appends to `path` from now on, shared for reading and by other processes.
+// Once per process: appends to `path` from now on, shared for reading and by other processes.
 // A file that cannot be opened leaves the log off and nothing else changed.
 bool openLog(const std::wstring& path);
 
