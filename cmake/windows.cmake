@@ -11,6 +11,14 @@ add_link_options(-static -Wl,--gc-sections)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
 
+# Test programs are most of what a tree compiles, and optimising them buys
+# nothing: they build unoptimised. The code under test keeps its own flags.
+function(use_test_code_options target)
+  target_compile_options(${target} PRIVATE -O0)
+endfunction()
+use_test_code_options(gtest)
+use_test_code_options(gtest_main)
+
 # The manifest names the architecture, for itself and for the common controls.
 # Stored without its indentation, which would cost the image a few hundred bytes.
 file(READ src/resources/launcher.manifest.in manifest_text)
@@ -52,6 +60,7 @@ endfunction()
 function(add_win_tests name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE launcher_resources GTest::gtest_main)
+  use_test_code_options(${name})
   target_compile_definitions(${name} PRIVATE
     BUILD_DIR="Z:${CMAKE_BINARY_DIR}" SOURCE_DIR="Z:${CMAKE_SOURCE_DIR}")
   gtest_add_tests(TARGET ${name} TEST_PREFIX "${name}.")
