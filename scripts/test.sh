@@ -9,7 +9,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # LAUNCHER_BUILD_ROOT puts the build trees elsewhere, so work trees can share a checkout.
 build=${LAUNCHER_BUILD_ROOT:-$root/build}
-bash "$root/scripts/build.sh"
+bash "$root/scripts/setup.sh"
+source "$root/scripts/trees.sh"
 source "$root/tests/harness/i386.sh"
 if [ "${LAUNCHER_FORCE_EMULATED_I386:-}" = 1 ]; then
   # Leave a machine that runs 32-bit code itself as it was, should the
@@ -42,8 +43,12 @@ export root build
 export -f run_windows_suite
 
 mode32=$(i386_mode)
-run_windows_suite x64 64 300 &
-suite64=$!
+for arch in x86 x64; do configure_tree "$root" "$build" "$arch"; done
+# The 32-bit suite takes longest: it starts once its tree and the 64-bit
+# programs it starts are built, and the rest of the 64-bit tree builds beside
+# it, at low priority.
+cmake --build "$build/x64" --target launcher launcher_console jvm_runtimes
+cmake --build "$build/x86"
 suite32=
 if [ "$mode32" = native ]; then
   run_windows_suite x86 32 300 &
@@ -53,7 +58,11 @@ elif [ "$mode32" = emulated ]; then
   LAUNCHER_TEST_TIME_SCALE=4 i386_run_emulated run_windows_suite x86 32 1200 &
   suite32=$!
 fi
-wait $suite64 || true
+if nice -n 10 cmake --build "$build/x64"; then
+  run_windows_suite x64 64 300 || true
+else
+  echo "the 64-bit tree did not build" >"$build/x64/suite.log"
+fi
 run_native_suite
 [ -z "$suite32" ] || wait "$suite32" || true
 
