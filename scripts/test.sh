@@ -18,8 +18,9 @@ if [ "${LAUNCHER_FORCE_EMULATED_I386:-}" = 1 ]; then
   trap 'i386_processor_runs && i386_remove_emulation' EXIT
 fi
 
-# The pure logic, built and run at low priority once the 64-bit suite is
-# done: the emulated 32-bit suite takes longest and keeps the processor it needs.
+# The pure logic, built and run at low priority beside the 64-bit suite: the
+# Windows suites spend much of their time waiting for windows and processes,
+# and the emulated 32-bit one, the longest, keeps the processor it needs.
 run_native_suite() {
   mkdir -p "$build/native"
   {
@@ -59,11 +60,14 @@ elif [ "$mode32" = emulated ]; then
   suite32=$!
 fi
 if nice -n 10 cmake --build "$build/x64"; then
-  run_windows_suite x64 64 300 || true
+  run_windows_suite x64 64 300 &
+  suite64=$!
 else
   echo "the 64-bit tree did not build" >"$build/x64/suite.log"
+  suite64=
 fi
 run_native_suite
+[ -z "$suite64" ] || wait "$suite64" || true
 [ -z "$suite32" ] || wait "$suite32" || true
 
 # Passed and failed counts from a ctest log; nothing when the suite did not finish.
