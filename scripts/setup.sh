@@ -23,9 +23,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
   fi
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  $sudo bash -c "source '$root/scripts/apt.sh' && apt_refresh && apt_install ${missing[*]}"
 fi
 
 source "$root/tests/harness/i386.sh"

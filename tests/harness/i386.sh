@@ -7,6 +7,8 @@
 # LAUNCHER_FORCE_EMULATED_I386=1 treats the machine as one without native
 # 32-bit support, so the emulated path can be tried anywhere.
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/apt.sh"
+
 I386_BINFMT_NAME=launcher-qemu-i386
 I386_BINFMT_DIR=/proc/sys/fs/binfmt_misc
 I386_QEMU_MIN_MAJOR=10
@@ -99,7 +101,7 @@ _i386_add_backports_source() {
     echo "Components: main"
     [ -f "$keyring" ] && echo "Signed-By: $keyring"
   } >"/etc/apt/sources.list.d/$codename-backports.sources"
-  apt-get update -qq
+  apt_refresh
 }
 
 # Installs qemu-user of a version fast enough for Wine: the release's own 7.2
