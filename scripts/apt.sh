@@ -1,5 +1,8 @@
 # Package installation that survives a mirror caught mid-sync. Sourced; runs as root.
 
+# The release's code name, from which its suites are named; empty if unknown.
+apt_codename() { (. /etc/os-release && echo "${VERSION_CODENAME:-}"); }
+
 # A mirror being synced can serve an index that does not match its signed
 # release file. apt keeps every index it did fetch, so after a few tries the
 # install goes on with what there is, and says so.
@@ -25,7 +28,7 @@ apt_install() {
   export DEBIAN_FRONTEND=noninteractive
   apt-get install -y -qq --no-install-recommends "$@" >/dev/null 2>&1 && return 0
   local codename
-  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  codename=$(apt_codename)
   [ -n "$codename" ] || return 1
   echo "setup: installing from the $codename suite, whose indexes agree across architectures;" \
        "run apt-get upgrade once the mirror has caught up" >&2

@@ -80,7 +80,7 @@ _i386_qemu_major() {
 # uses for its own release. Prints nothing when none can be derived.
 _i386_add_backports_source() {
   local codename uri keyring
-  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  codename=$(apt_codename)
   [ -n "$codename" ] || return 1
   if grep -rqs "^Suites:.*\b$codename-backports\b\|^deb .* $codename-backports " \
       /etc/apt/sources.list /etc/apt/sources.list.d/; then
@@ -109,7 +109,7 @@ _i386_add_backports_source() {
 i386_install_qemu() {
   [ "$(_i386_qemu_major)" -ge "$I386_QEMU_MIN_MAJOR" ] && return 0
   local codename
-  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  codename=$(apt_codename)
   if ! _i386_add_backports_source; then
     echo "i386 emulation: no backports suite could be derived from the apt sources" >&2
     return 1
