@@ -14,8 +14,8 @@ subsystem=$3  # gui or console
 version=$4  # the product's, four numbers
 # DYNAMIC_BASE, NX_COMPAT and TERMINAL_SERVICE_AWARE, plus HIGH_ENTROPY_VA on x86-64.
 case $arch in
-  x86) format="pei-i386" objdump=i686-w64-mingw32-objdump magic="PE32" limit=131072 flags=0x8140 ;;
-  amd64) format="pei-x86-64" objdump=x86_64-w64-mingw32-objdump magic="PE32+" limit=163840 flags=0x8160 ;;
+  x86) format="pei-i386" objdump=i686-w64-mingw32-objdump magic="PE32" limit=147456 flags=0x8140 ;;
+  amd64) format="pei-x86-64" objdump=x86_64-w64-mingw32-objdump magic="PE32+" limit=180224 flags=0x8160 ;;
   *) echo "unknown architecture $arch"; exit 2 ;;
 esac
 headers=$($objdump -p "$image")
