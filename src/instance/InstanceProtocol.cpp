@@ -3,7 +3,29 @@
 #include <cstring>
 #include <limits>
 
+namespace {
+
+// Every object's name is the instance name and a suffix of this length.
+constexpr size_t kSuffixLength = 8;
+// A registered message's name is an atom of at most 255 characters; a kernel
+// object's name takes at most MAX_PATH with its terminator.
+constexpr size_t kLongestInstanceName = 260 - 1 - kSuffixLength;
+
+}  // namespace
+
 std::wstring instanceNameOf(const std::wstring& modulePath) {
+    if (modulePath.size() > kLongestInstanceName) {
+        // FNV-1a over the whole path: still one name per executable, and no
+        // real path's name looks like this one (it would begin with a drive
+        // letter and a colon, or with two underscores).
+        uint64_t hash = 14695981039346656037ull;
+        for (wchar_t c : modulePath) {
+            hash = (hash ^ static_cast<uint16_t>(c)) * 1099511628211ull;
+        }
+        std::wstring name = L"launcher_instance_0000000000000000";
+        for (size_t i = name.size(); hash != 0; hash >>= 4) name[--i] = L"0123456789abcdef"[hash & 15];
+        return name;
+    }
     std::wstring name = modulePath;
     for (wchar_t& c : name) {
         if (c == L'\\') c = L'_';

@@ -30,9 +30,15 @@ static_assert(offsetof(SingleInstanceBlock, ownerProcessId) == 4, "header layout
 static_assert(offsetof(SingleInstanceBlock, requestMessage) == 8, "header layout");
 static_assert(offsetof(SingleInstanceBlock, arguments) == kArgumentsOffset, "header layout");
 
+// A reply's lParam: 0 when its wParam is the answer; this value when the
+// instance reached gave its start to another process, so the later start
+// starts again (as the first instance, or as a later start of the next).
+constexpr long kStartAgainReply = 1;
+
 // Names of the objects that the instances of one executable share.
 // The executable's full path with every backslash turned into an underscore:
-// copies in different folders never meet.
+// copies in different folders never meet. A path too long to name the
+// objects by gets a fixed-length name made from its hash.
 std::wstring instanceNameOf(const std::wstring& modulePath);
 
 std::wstring mainStartedEventName(const std::wstring& instanceName);

@@ -92,6 +92,17 @@ TEST(InstanceNames, PathBecomesOneNamePerFolder) {
     EXPECT_NE(instanceNameOf(L"C:\\A\\app.exe"), instanceNameOf(L"C:\\B\\app.exe"));
     EXPECT_NE(instanceNameOf(L"C:\\A\\app.exe"), instanceNameOf(L"C:\\a\\app.exe"));
     EXPECT_EQ(mainStartedEventName(L"C:_x.exe"), L"C:_x.exe_upr_evt");
+
+    // The longest path that still names its objects itself, and one longer,
+    // which gets a fixed-length name of its own.
+    const std::wstring longest = L"C:\\" + std::wstring(244, L'd') + L".exe";
+    ASSERT_EQ(longest.size(), 251u);
+    EXPECT_EQ(instanceNameOf(longest), L"C:_" + std::wstring(244, L'd') + L".exe");
+    const std::wstring deep = L"C:\\" + std::wstring(300, L'd') + L"\\app.exe";
+    const std::wstring name = instanceNameOf(deep);
+    EXPECT_EQ(name.size(), instanceNameOf(deep + L"x").size());
+    EXPECT_LE(mainStartedEventName(name).size(), 259u);
+    EXPECT_NE(name, instanceNameOf(L"C:\\" + std::wstring(300, L'd') + L"\\App.exe"));
 }
 
 }  // namespace
