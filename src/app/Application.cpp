@@ -85,15 +85,20 @@ int Application::runStages() {
     target->mainClass = toThreadAnsi(settings_.hosting.mainClass);
     target->keepsThreadsAttached = settings_.hosting.keepsThreadsAttached;
     target->session = session_;
-    if (MaybeFailure failure = instance_.setup(settings_.singleInstance, executablePath_, arguments_, target)) {
-        return fail(*failure);
-    }
-    if (instance_.isLaterStart()) {
+    for (;;) {
+        if (MaybeFailure failure = instance_.setup(settings_.singleInstance, executablePath_, arguments_, target)) {
+            return fail(*failure);
+        }
+        if (!instance_.isLaterStart()) break;
         logLine("single instance: a later start, its arguments forwarded to the running instance");
         endReason_ = "the running instance's answer";
-        const int answer = instance_.waitForReply();
-        logLine("the running instance answered %d", answer);
-        return answer;
+        if (std::optional<int> answer = instance_.waitForReply()) {
+            logLine("the running instance answered %d", *answer);
+            return *answer;
+        }
+        // It gave its start to the pair, where this start goes too.
+        logLine("the running instance handed over to its pair: starting again");
+        instance_.shutdown();
     }
     logLine(settings_.singleInstance ? "single instance: the first instance" : "single instance: off");
 
@@ -140,6 +145,8 @@ std::optional<RuntimeChoice> Application::chooseRuntime() {
 
 int Application::runPairedLauncher() {
     endReason_ = "the paired executable's outcome";
+    // This process runs no Java: later starts must reach the pair's instance.
+    instance_.handOver();
     SetEnvironmentVariableW(kPairedStartVariable, L"1");
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);

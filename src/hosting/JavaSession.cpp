@@ -36,6 +36,11 @@ void JavaSession::stop() {
     if (stopped_) SetEvent(stopped_.get());
 }
 
+void JavaSession::handOver() {
+    handedOver_.store(true);
+    stop();
+}
+
 bool JavaSession::waitForMain() {
     if (mainStarted_) {
         HANDLE events[] = {mainStarted_.get(), stopped_.get()};

@@ -38,6 +38,10 @@ public:
     void destroyVm();
     // Teardown: workers still waiting for main, or coming later, go away.
     void stop();
+    // The start goes on in another process (the pair): as stop(), and the
+    // workers tell their waiting starts to start again.
+    void handOver();
+    bool handedOver() const { return handedOver_.load(); }
 
     // A worker: waits until main is about to run; false once the session
     // has stopped.
@@ -56,6 +60,7 @@ private:
     JavaVM* vm_ = nullptr;
     bool stopping_ = false;
     std::atomic<bool> destroyed_{false};
+    std::atomic<bool> handedOver_{false};
 };
 
 using SharedJavaSession = std::shared_ptr<JavaSession>;

@@ -62,7 +62,15 @@ DWORD WINAPI forwardWorkerMain(void* parameter) {
     const ForwardTarget& target = *request->target;
     logLine("forwarded start of thread %u received", static_cast<unsigned>(request->requesterThreadId));
     JavaSession& session = *target.session;
-    if (!session.waitForMain()) return 0;
+    if (!session.waitForMain()) {
+        // The application runs in the pair: the waiting start goes there itself.
+        if (session.handedOver()) {
+            logLine("forwarded start of thread %u told to start again",
+                    static_cast<unsigned>(request->requesterThreadId));
+            PostThreadMessageW(request->requesterThreadId, request->requestMessage, 0, kStartAgainReply);
+        }
+        return 0;
+    }
     JNIEnv* env = session.attachWorker();
     if (!env) return 0;
     callSecondaryMain(env, target.mainClass, *request);

@@ -15,39 +15,54 @@ bool headerReady(const SingleInstanceBlock& block) {
 
 bool pastDeadline(DWORD start, DWORD waitMs) { return GetTickCount() - start >= waitMs; }
 
-enum class WaitOutcome { signalled, ownerEnded, failed };
-
-// Waits for `object` while the first instance lives; without a handle on
-// that process, for a bounded time.
-WaitOutcome waitWhileOwnerRuns(HANDLE object, HANDLE owner) {
-    DWORD result;
-    if (owner) {
-        HANDLE handles[] = {object, owner};
-        result = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
-    } else {
-        result = WaitForSingleObject(object, 30000);
-    }
-    if (result == WAIT_OBJECT_0 || result == WAIT_ABANDONED_0) return WaitOutcome::signalled;
-    if (owner && result == WAIT_OBJECT_0 + 1) return WaitOutcome::ownerEnded;
-    return WaitOutcome::failed;
+// A first instance that gives up its block clears the listener's id first.
+bool listenerLeft(const SingleInstanceState& state, DWORD listenerThreadId) {
+    return readShared(state.block()->listenerThreadId) != listenerThreadId;
 }
 
-bool postWithRetry(const SingleInstanceState& state, DWORD listenerThreadId, DWORD readyWaitMs) {
+enum class WaitOutcome { signalled, ownerEnded, listenerLeft, failed };
+
+// Waits for `object` while the first instance lives and keeps its listener;
+// without a handle on that process, for a bounded time.
+WaitOutcome waitWhileServed(HANDLE object, const SingleInstanceState& state, DWORD listenerThreadId) {
+    HANDLE handles[] = {object, state.ownerProcess.get()};
+    const DWORD count = handles[1] ? 2 : 1;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD result = WaitForMultipleObjects(count, handles, FALSE, 100);
+        if (result == WAIT_OBJECT_0 || result == WAIT_ABANDONED_0) return WaitOutcome::signalled;
+        if (count == 2 && result == WAIT_OBJECT_0 + 1) return WaitOutcome::ownerEnded;
+        if (result != WAIT_TIMEOUT) return WaitOutcome::failed;
+        if (listenerLeft(state, listenerThreadId)) return WaitOutcome::listenerLeft;
+        if (count == 1 && pastDeadline(start, 30000)) return WaitOutcome::failed;
+    }
+}
+
+RequestOutcome postWithRetry(const SingleInstanceState& state, DWORD listenerThreadId, DWORD readyWaitMs) {
     // The listener's message queue may not exist yet right after start-up.
     const DWORD start = GetTickCount();
     while (!PostThreadMessageW(listenerThreadId, state.requestMessage, GetCurrentThreadId(), 0)) {
-        if (pastDeadline(start, readyWaitMs)) return false;
-        if (state.ownerProcess && WaitForSingleObject(state.ownerProcess.get(), 0) == WAIT_OBJECT_0) return false;
+        if (listenerLeft(state, listenerThreadId)) return RequestOutcome::startAgain;
+        if (pastDeadline(start, readyWaitMs)) return RequestOutcome::failed;
+        if (state.ownerProcess && WaitForSingleObject(state.ownerProcess.get(), 0) == WAIT_OBJECT_0) {
+            return RequestOutcome::failed;
+        }
         Sleep(10);
     }
-    return true;
+    return RequestOutcome::sent;
 }
 
-bool takeReply(UINT requestMessage, int& value) {
+// True when the reply came: `value` holds the answer, or nothing when the
+// later start is to start again.
+bool takeReply(UINT requestMessage, std::optional<int>& value) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.hwnd == nullptr && message.message == requestMessage) {
-            value = static_cast<int>(message.wParam);
+            if (message.lParam == kStartAgainReply) {
+                value.reset();
+            } else {
+                value = static_cast<int>(message.wParam);
+            }
             return true;
         }
     }
@@ -108,9 +123,9 @@ bool startListening(SingleInstanceState& state, const std::wstring& name, std::s
     return true;
 }
 
-bool sendRequest(SingleInstanceState& state, const std::wstring& name, const std::vector<std::wstring>& arguments,
-                 DWORD readyWaitMs) {
-    if (packedArgumentsSize(arguments) > kArgumentsLimit) return false;
+RequestOutcome sendRequest(SingleInstanceState& state, const std::wstring& name,
+                           const std::vector<std::wstring>& arguments, DWORD readyWaitMs) {
+    if (packedArgumentsSize(arguments) > kArgumentsLimit) return RequestOutcome::failed;
     // The answer comes as a message to this thread: its queue must exist
     // before the request goes out. Only a later start pays for it.
     MSG message;
@@ -119,7 +134,9 @@ bool sendRequest(SingleInstanceState& state, const std::wstring& name, const std
     SingleInstanceBlock& block = *state.block();
     const DWORD start = GetTickCount();
     while (!headerReady(block)) {
-        if (pastDeadline(start, readyWaitMs)) return false;
+        // Filled by now, or left by a first instance that gave it up: nobody
+        // may be there to serve it.
+        if (pastDeadline(start, readyWaitMs)) return RequestOutcome::startAgain;
         Sleep(10);
     }
     state.requestMessage = readShared(block.requestMessage);
@@ -129,28 +146,32 @@ bool sendRequest(SingleInstanceState& state, const std::wstring& name, const std
 
     ScopedHandle writerLock(CreateMutexW(nullptr, FALSE, writerLockName(name).c_str()));
     ScopedHandle copied(CreateEventW(nullptr, FALSE, FALSE, requestCopiedEventName(name).c_str()));
-    if (!writerLock || !copied) return false;
+    if (!writerLock || !copied) return RequestOutcome::failed;
 
-    // A first instance that ended meanwhile answers through its exit code.
-    WaitOutcome locked = waitWhileOwnerRuns(writerLock.get(), state.ownerProcess.get());
-    if (locked == WaitOutcome::ownerEnded) return true;
-    if (locked == WaitOutcome::failed) return false;
+    const auto outcomeOf = [](WaitOutcome waited) {
+        // A first instance that ended meanwhile answers through its exit code.
+        if (waited == WaitOutcome::signalled || waited == WaitOutcome::ownerEnded) return RequestOutcome::sent;
+        return waited == WaitOutcome::listenerLeft ? RequestOutcome::startAgain : RequestOutcome::failed;
+    };
+    WaitOutcome locked = waitWhileServed(writerLock.get(), state, listenerThreadId);
+    if (locked != WaitOutcome::signalled) return outcomeOf(locked);
     ScopedMutexOwnership ownership(writerLock.get());
 
     ResetEvent(copied.get());
     packArguments(arguments, static_cast<unsigned char*>(state.view.get()), kBlockSize);
-    if (!postWithRetry(state, listenerThreadId, readyWaitMs)) return false;
-    return waitWhileOwnerRuns(copied.get(), state.ownerProcess.get()) != WaitOutcome::failed;
+    const RequestOutcome posted = postWithRetry(state, listenerThreadId, readyWaitMs);
+    if (posted != RequestOutcome::sent) return posted;
+    return outcomeOf(waitWhileServed(copied.get(), state, listenerThreadId));
 }
 
-int awaitReply(SingleInstanceState& state) {
+std::optional<int> awaitReply(SingleInstanceState& state) {
     if (!state.ownerProcess) {
         state.ownerProcess.reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE,
                                              readShared(state.block()->ownerProcessId)));
         if (!state.ownerProcess) return 0;
     }
     HANDLE owner = state.ownerProcess.get();
-    int reply = 0;
+    std::optional<int> reply;
     for (;;) {
         if (takeReply(state.requestMessage, reply)) return reply;
         DWORD exitCode = 0;
@@ -163,6 +184,14 @@ int awaitReply(SingleInstanceState& state) {
         }
         MsgWaitForMultipleObjects(1, &owner, FALSE, 100, QS_POSTMESSAGE);
     }
+}
+
+void handOverSharedBlock(SingleInstanceState& state) {
+    if (state.listener) {
+        __atomic_store_n(&state.block()->listenerThreadId, 0, __ATOMIC_RELEASE);
+        state.listener->target->session->handOver();
+    }
+    closeSharedBlock(state);
 }
 
 void closeSharedBlock(SingleInstanceState& state) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,15 +28,24 @@ bool openSharedBlock(SingleInstanceState& state, const std::wstring& name);
 bool startListening(SingleInstanceState& state, const std::wstring& name, std::shared_ptr<const ForwardTarget> target,
                     LPTHREAD_START_ROUTINE worker);
 
+enum class RequestOutcome { sent, failed, startAgain };
+
 // Later start: writes the arguments and posts the request, holding the
-// writer lock until the first instance has copied them. False when the
-// arguments do not fit or the request cannot be posted.
-bool sendRequest(SingleInstanceState& state, const std::wstring& name, const std::vector<std::wstring>& arguments,
-                 DWORD readyWaitMs = kListenerReadyWaitMs);
+// writer lock until the first instance has copied them. Failed when the
+// arguments do not fit or the request cannot be posted; startAgain when no
+// listener takes it: the header stayed empty, or the first instance gave
+// up the block meanwhile.
+RequestOutcome sendRequest(SingleInstanceState& state, const std::wstring& name,
+                           const std::vector<std::wstring>& arguments, DWORD readyWaitMs = kListenerReadyWaitMs);
 
 // Later start: the reply's value, or the first instance's exit code when it
-// ends without replying.
-int awaitReply(SingleInstanceState& state);
+// ends without replying; nothing when the first instance gave the start to
+// another process and this one is to start again.
+std::optional<int> awaitReply(SingleInstanceState& state);
 
 // Ends the listener, lets waiting workers go and releases the block.
 void closeSharedBlock(SingleInstanceState& state);
+
+// First instance that gives its start to another process: later starts,
+// waiting or arriving, are told to start again, and the name is free.
+void handOverSharedBlock(SingleInstanceState& state);

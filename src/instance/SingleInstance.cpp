@@ -18,16 +18,27 @@ MaybeFailure SingleInstance::setup(bool enabled, const std::wstring& executableP
     if (!enabled) return std::nullopt;
 
     const std::wstring name = instanceNameOf(executablePath);
-    if (!openSharedBlock(state_, name)) {
-        state_.singleInstance = false;
-        return std::nullopt;
+    // A first instance that is giving the block up, or never filled it, is
+    // left to go; after that the name is free and this start is first.
+    for (int attempt = 1;; ++attempt) {
+        if (!openSharedBlock(state_, name)) {
+            state_.singleInstance = false;
+            return std::nullopt;
+        }
+        if (state_.isFirstInstance) {
+            if (!startListening(state_, name, std::move(target), forwardWorkerMain)) state_.singleInstance = false;
+            return std::nullopt;
+        }
+        const RequestOutcome outcome = sendRequest(state_, name, arguments);
+        if (outcome == RequestOutcome::sent) return std::nullopt;
+        if (outcome == RequestOutcome::failed || attempt == 3) return silentFailure();
+        closeSharedBlock(state_);
     }
-    if (state_.isFirstInstance) {
-        if (!startListening(state_, name, std::move(target), forwardWorkerMain)) state_.singleInstance = false;
-        return std::nullopt;
-    }
-    if (!sendRequest(state_, name, arguments)) return silentFailure();
-    return std::nullopt;
 }
 
-int SingleInstance::waitForReply() { return awaitReply(state_); }
+std::optional<int> SingleInstance::waitForReply() { return awaitReply(state_); }
+
+void SingleInstance::handOver() {
+    if (state_.singleInstance && state_.isFirstInstance) handOverSharedBlock(state_);
+    state_.singleInstance = false;
+}

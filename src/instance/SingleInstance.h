@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,11 +27,18 @@ public:
 
     bool isLaterStart() const { return state_.singleInstance && !state_.isFirstInstance; }
 
-    // A later start: the running instance's answer, or its exit code.
-    int waitForReply();
+    // A later start: the running instance's answer, or its exit code;
+    // nothing when that instance gave its start to another process, and this
+    // start is to set up again.
+    std::optional<int> waitForReply();
 
     // Ends the listener, lets waiting workers go and releases the block.
     void shutdown();
+
+    // A first instance that gives its start to another process (the pair)
+    // gives up the guard first: the next start of this executable becomes a
+    // first instance, and later starts waiting here are told to start again.
+    void handOver();
 
 private:
     SingleInstanceState state_;

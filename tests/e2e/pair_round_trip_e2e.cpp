@@ -61,11 +61,12 @@ protected:
 
     // Both settings files, the same but for the pair each names and, when
     // given, the pair's own runtime lines.
-    void writeSettings(const std::string& runtimeLines, const std::string* pairRuntimeLines = nullptr) const {
+    void writeSettings(const std::string& runtimeLines, const std::string* pairRuntimeLines = nullptr,
+                       const std::string& applicationLines = "") const {
         const auto text = [&](const std::wstring& pair, const std::string& runtimeLines) {
             return "[Java Runtime Environment]\nMain Class=app.Main\n" + runtimeLines +
                    "[Class Path]\nClass Path=\\app.classes\n[Application]\nPair Product=" + ansi(sandbox.path(pair)) +
-                   "\nPair Return Code=Yes\n";
+                   "\nPair Return Code=Yes\n" + applicationLines;
         };
         sandbox.writeIni(text(pairExe(), runtimeLines));
         sandbox.writeFile(std::wstring(kPairName) + L".ini",
@@ -103,6 +104,25 @@ TEST_F(PairRoundTrip, ARuntimeRegisteredInThePairedViewIsFoundByThePairInItsOwn)
     registry.add(RuntimeView::Paired, L"1.8", foreignRuntime());
     writeSettings("");
     expectRoundTrip();
+}
+
+// The first start hands its runtime to the pair and gives up the guard: a
+// later start of the same executable goes the same way and reaches the
+// running application in the pair, whose answer comes back through both.
+TEST_F(PairRoundTrip, ALaterStartOfAHandedOverSingleInstanceApplicationReachesIt) {
+    sandbox.writeFile(L"app.classes", "class app.Main\nmain wait-file release.txt\nsecondaryMain int 7\n");
+    writeSettings("JRE Path=" + ansi(foreignRuntime()) + "\n", nullptr, "Single Instance=yes\n");
+    LauncherProcess first(sandbox.exePath(), launch);
+    ASSERT_TRUE(waitUntil([&] { return readFileBytes(sandbox.path(L"calls.log")).find("app/Main.main(") !=
+                                       std::string::npos; }));
+    LaunchOptions later = launch;
+    later.arguments = L"doc.txt";
+    EXPECT_EQ(runToExit(sandbox.exePath(), later), 7u);
+    const std::string calls = readFileBytes(sandbox.path(L"calls.log"));
+    EXPECT_NE(calls.find("secondaryMain([Ljava/lang/String;)I args=([\"doc.txt\"])"), std::string::npos) << calls;
+    sandbox.writeFile(L"release.txt", "");
+    ASSERT_TRUE(first.wait(20000));
+    EXPECT_EQ(first.exitCode(), 0u);
 }
 
 // Each launcher pointed at a runtime only the other can host would start the

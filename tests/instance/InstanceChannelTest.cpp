@@ -24,6 +24,9 @@ struct Served {
 DWORD WINAPI scriptedWorker(void* parameter) {
     std::unique_ptr<ForwardRequest> request(static_cast<ForwardRequest*>(parameter));
     if (!request->target->session->waitForMain()) {
+        if (request->target->session->handedOver()) {
+            PostThreadMessageW(request->requesterThreadId, request->requestMessage, 0, kStartAgainReply);
+        }
         std::lock_guard<std::mutex> guard(served.lock);
         ++served.stoppedAtGate;
         return 0;
@@ -92,8 +95,8 @@ TEST_F(InstanceChannel, ConcurrentStartsEachGetTheirOwnCallAndReply) {
             if (!openSharedBlock(second, name)) return;
             // Lengths differ so that a list overwritten mid-copy would show.
             std::vector<std::wstring> arguments{L"start-" + std::to_wstring(i), std::wstring(i * 20 + 1, L'p')};
-            if (!sendRequest(second, name, arguments)) return;
-            replies[i] = awaitReply(second);
+            if (sendRequest(second, name, arguments) != RequestOutcome::sent) return;
+            replies[i] = awaitReply(second).value_or(-200);
         });
     }
     for (std::thread& start : starts) start.join();
@@ -116,7 +119,7 @@ TEST_F(InstanceChannel, TeardownLetsWaitingWorkersGoAndFreesTheName) {
     {
         SingleInstanceState second;
         openSecond(second);
-        ASSERT_TRUE(sendRequest(second, name, {L"never-1"}));
+        ASSERT_EQ(sendRequest(second, name, {L"never-1"}), RequestOutcome::sent);
     }
     closeSharedBlock(first);
     const auto stopped = [] {
@@ -132,22 +135,41 @@ TEST_F(InstanceChannel, TeardownLetsWaitingWorkersGoAndFreesTheName) {
     EXPECT_TRUE(next.isFirstInstance);
 }
 
+TEST_F(InstanceChannel, HandingOverTellsWaitingStartsToStartAgainAndFreesTheName) {
+    startFirst();
+    SingleInstanceState second;
+    openSecond(second);
+    ASSERT_EQ(sendRequest(second, name, {L"held-1"}), RequestOutcome::sent);
+    handOverSharedBlock(first);
+    EXPECT_EQ(awaitReply(second), std::nullopt);
+    EXPECT_TRUE(served.lists.empty());
+
+    closeSharedBlock(second);
+    SingleInstanceState next;
+    ASSERT_TRUE(openSharedBlock(next, name));
+    EXPECT_TRUE(next.isFirstInstance);
+}
+
 TEST_F(InstanceChannel, LaterStartWaitsBrieflyForTheHeader) {
     ASSERT_TRUE(openSharedBlock(first, name));
     SingleInstanceState second;
     openSecond(second);
-    EXPECT_FALSE(sendRequest(second, name, {L"early-1"}, 200)) << "a header that stays empty fails the start";
+    EXPECT_EQ(sendRequest(second, name, {L"early-1"}, 200), RequestOutcome::startAgain)
+        << "a header that stays empty: nobody serves the start";
 
+    // The header is filled only once the later start is on its way to wait for it.
+    ScopedHandle waiting(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     bool listening = false;
     std::thread late([&] {
-        Sleep(300);
+        WaitForSingleObject(waiting.get(), INFINITE);
         listening = startListening(first, name, target, scriptedWorker);
         session->signalMainStarted();
     });
-    const bool sent = sendRequest(second, name, {L"early-3"}, scaled(kListenerReadyWaitMs));
+    SetEvent(waiting.get());
+    const RequestOutcome sent = sendRequest(second, name, {L"early-3"}, scaled(kListenerReadyWaitMs));
     late.join();
     ASSERT_TRUE(listening);
-    ASSERT_TRUE(sent);
+    ASSERT_EQ(sent, RequestOutcome::sent);
     EXPECT_EQ(awaitReply(second), 3);
 }
 
