@@ -1,5 +1,6 @@
 #include "core/SettingsRules.h"
 #include "core/win/DiagnosticLog.h"
+#include "core/win/FileSystem.h"
 #include "discovery/RuntimeSearch.h"
 
 namespace {
@@ -11,9 +12,12 @@ bool mayHandToPair(const RuntimeSearch& search) { return search.requirements.has
 std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search) {
     const JvmTypeMode mode = search.requirements.jvmTypeMode;
     if (!search.jrePath.empty()) {
-        std::wstring library = findJvmLibrary(withFolderBackslash(search.jrePath), mode).path;
+        // Probed, checked and loaded in one place: a relative folder is the working folder's,
+        // where a relative library name would be searched for along the DLL path.
+        const std::wstring home = withFolderBackslash(absolutePath(search.jrePath));
+        std::wstring library = findJvmLibrary(home, mode).path;
         logLine(library.empty() ? "candidate JRE Path %s: refused, no JVM library" : "candidate JRE Path %s: accepted",
-                search.jrePath.c_str());
+                home.c_str());
         if (!library.empty()) {
             RuntimeChoice choice = chosenRuntime(search, std::move(library));
             choice.origin = RuntimeOrigin::JrePath;
@@ -28,7 +32,12 @@ std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search) {
         logLine(library.empty() ? "candidate beside the executable %s: refused, no JVM library"
                                 : "candidate beside the executable %s: accepted",
                 local.c_str());
-        if (!library.empty()) return RuntimeChoice{std::move(library), RuntimeOrigin::Local, false};
+        if (!library.empty()) {
+            // A pair ships beside one bundled runtime: one of the other architecture is the pair's.
+            RuntimeChoice choice = chosenRuntime(search, std::move(library));
+            choice.origin = RuntimeOrigin::Local;
+            return choice;
+        }
     }
 
     const RuntimeRequirements& requirements = search.requirements;

@@ -122,6 +122,13 @@ TEST_F(Discovery, ARelativeJrePathFollowsTheWorkingFolderAndItsOverride) {
 
     writeIni("JRE Path=rt\n[Application]\nOverride WorkingDir=YES\n");
     EXPECT_TRUE(mentions(loadFailureText(options), L"rt\\bin\\client\\jvm.dll"));
+
+    // The library found in the working folder is the one loaded, not the one
+    // of the same relative path beside the executable.
+    sandbox.copyTree(runtimeFixture(L"full"), L"elsewhere\\rt");
+    sandbox.writeFile(L"app.classes", "class app.Main\nmain exit 3\n");
+    writeIni("JRE Path=rt\n[Class Path]\nClass Path=\\app.classes\n");
+    EXPECT_EQ(runToExit(sandbox.exePath(), options), 3u);
 }
 
 // Where current installers register a runtime: a subkey with a sample name,

@@ -328,6 +328,23 @@ TEST_F(PackedApplication, The32BitExecutableHandsA64BitRuntimeToItsPackedPair) {
     EXPECT_EQ(logLines("hello/Main.main(").size(), 1u);
 }
 
+// One bundled runtime, of one architecture, as vendors ship today: each
+// executable runs the application, the other architecture's through its pair.
+TEST_F(PackedApplication, OneBundledRuntimeServesBothExecutables) {
+    install(L"gui");
+    sandbox.copyTree(runtimeOf(!kBuild64), L"MyApp\\jre");
+    sandbox.writeFile(L"MyApp\\lib\\exit.classes", "class hello.Main\nmain exit 37\n");
+    for (bool x64 : {false, true}) {
+        const std::wstring ini = exe(x64).substr(0, exe(x64).size() - 3) + L"ini";
+        ASSERT_TRUE(WritePrivateProfileStringW(L"Class Path", L"Class Path", L"\\lib\\exit.classes", ini.c_str()));
+    }
+    for (bool x64 : {false, true}) {
+        SCOPED_TRACE(x64 ? "MyApp64.exe" : "MyApp.exe");
+        EXPECT_EQ(runToExit(exe(x64), launch), 37u);
+    }
+    EXPECT_EQ(logLines("hello/Main.main(").size(), 2u);
+}
+
 TEST_F(PackedApplication, AnEmbeddedJarRunsWithTheExecutableFirstOnTheClassPath) {
     install(L"embedded");
     setRuntime(exe(false), runtimeOf(kBuild64));

@@ -39,6 +39,17 @@ std::wstring shortForm(const std::wstring& path) {
 
 }  // namespace
 
+std::wstring absolutePath(const std::wstring& path) {
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+        if (length == 0) return path;
+        const bool fits = length < full.size();
+        full.resize(length);
+        if (fits) return full;
+    }
+}
+
 std::wstring withinMaxPath(const std::wstring& path) {
     if (path.size() < MAX_PATH) return path;
     size_t slash = path.rfind(L'\\');
