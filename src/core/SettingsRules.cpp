@@ -1,6 +1,5 @@
 #include "core/SettingsRules.h"
 
-#include <cwctype>
 #include <string_view>
 
 std::wstring replaceExtensionWithIni(const std::wstring& path) {
@@ -31,10 +30,17 @@ std::wstring plusSectionValue(const std::wstring& value) {
     return L" " + value;
 }
 
-bool isYesAnyCase(const std::wstring& value) {
-    return value.size() == 3 && std::towlower(value[0]) == L'y' && std::towlower(value[1]) == L'e' &&
-           std::towlower(value[2]) == L's';
+wchar_t lowerAscii(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+
+bool equalsAnyCase(const std::wstring& text, const wchar_t* word) {
+    size_t i = 0;
+    for (; i < text.size() && word[i] != L'\0'; ++i) {
+        if (lowerAscii(text[i]) != lowerAscii(word[i])) return false;
+    }
+    return i == text.size() && word[i] == L'\0';
 }
+
+bool isYesAnyCase(const std::wstring& value) { return equalsAnyCase(value, L"yes"); }
 
 bool isYesExactly(const std::wstring& value) { return value == L"yes"; }
 

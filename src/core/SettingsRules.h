@@ -16,6 +16,11 @@ std::wstring productFolderName(const std::wstring& productName);
 // The value a "+" section contributes: one leading space, unless it has one.
 std::wstring plusSectionValue(const std::wstring& value);
 
+// "Any letter case" folds ASCII letters only: the words compared are ASCII,
+// and no locale may change what they match (a Turkish "I" included).
+wchar_t lowerAscii(wchar_t c);
+bool equalsAnyCase(const std::wstring& text, const wchar_t* word);
+
 bool isYesAnyCase(const std::wstring& value);  // "Yes" in any letter case
 bool isYesExactly(const std::wstring& value);  // "yes"
 bool isTrueExactly(const std::wstring& value); // "true"

@@ -1,5 +1,7 @@
 #include "discovery/ModernRuntimeKeys.h"
 
+#include "core/SettingsRules.h"
+
 namespace {
 
 constexpr RuntimeKind kJdk = RuntimeKind::Jdk;
@@ -11,8 +13,9 @@ constexpr RuntimeProvider kOpenJ9 = RuntimeProvider::Ibm;
 
 bool namesJre(const std::wstring& name) {
     for (size_t i = 0; i + 3 <= name.size(); ++i) {
-        const auto lower = [&](size_t at) { return static_cast<wchar_t>(name[at] | 0x20); };
-        if (lower(i) == L'j' && lower(i + 1) == L'r' && lower(i + 2) == L'e') return true;
+        if (lowerAscii(name[i]) == L'j' && lowerAscii(name[i + 1]) == L'r' && lowerAscii(name[i + 2]) == L'e') {
+            return true;
+        }
     }
     return false;
 }

@@ -3,7 +3,6 @@
 #include "discovery/RegistryRuntimes.h"
 #include "discovery/RegistryText.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -202,19 +201,11 @@ bool searchRegisteredRuntimes(const RuntimeCriteria& criteria, RegistryView view
     if (criteria.jvmTypeMode == JvmTypeMode::FavorServer) {
         for (RegisteredRuntime& runtime : registered) resolveRuntime(runtime, view, folders);
     }
-    // Stable, by binary insertion into an order of indices: sorting the
-    // entries themselves would cost the image more than this whole pass.
-    std::vector<size_t> order;
-    order.reserve(registered.size());
-    for (size_t index = 0; index < registered.size(); ++index) {
-        auto place = std::upper_bound(order.begin(), order.end(), index, [&](size_t a, size_t b) {
-            return ranksBefore(registered[a].runtime, registered[b].runtime, criteria.source.favorSource,
-                               criteria.jvmTypeMode);
-        });
-        order.insert(place, index);
-    }
     std::vector<JavaRuntime> sorted;
     sorted.reserve(registered.size());
+    for (const RegisteredRuntime& runtime : registered) sorted.push_back(runtime.runtime);
+    const std::vector<size_t> order = rankingOrder(sorted, criteria.source.favorSource, criteria.jvmTypeMode);
+    sorted.clear();
     for (size_t index : order) {
         const RegisteredRuntime& runtime = registered[index];
         sorted.push_back(runtime.runtime);

@@ -1,17 +1,8 @@
 #include "discovery/RuntimePreferences.h"
 
+#include "core/SettingsRules.h"
+
 namespace {
-
-// The table is ASCII, so an ASCII fold is exact and independent of the C locale.
-wchar_t lowerAscii(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
-
-bool equalsIgnoringCase(const std::wstring& left, const wchar_t* right) {
-    size_t i = 0;
-    for (; i < left.size() && right[i] != L'\0'; ++i) {
-        if (lowerAscii(left[i]) != lowerAscii(right[i])) return false;
-    }
-    return i == left.size() && right[i] == L'\0';
-}
 
 struct ProviderRow {
     const wchar_t* name;
@@ -37,7 +28,7 @@ JvmTypeMode jvmTypeModeFromSetting(const std::wstring& value) {
 }
 
 RuntimeRegistrations runtimeRegistrationsFromSetting(const std::wstring& value) {
-    return equalsIgnoringCase(value, L"classic") ? RuntimeRegistrations::Classic : RuntimeRegistrations::All;
+    return equalsAnyCase(value, L"classic") ? RuntimeRegistrations::Classic : RuntimeRegistrations::All;
 }
 
 void applyJvmSource(const std::wstring& value, SourceFlags& flags) {
@@ -48,7 +39,7 @@ void applyJvmSource(const std::wstring& value, SourceFlags& flags) {
 
 void applyVmProvider(const std::wstring& value, ProviderFlags& flags) {
     for (const ProviderRow& row : kProviderRows) {
-        if (equalsIgnoringCase(value, row.name)) {
+        if (equalsAnyCase(value, row.name)) {
             flags = row.flags;
             return;
         }

@@ -13,18 +13,18 @@ bool ranksBefore(const JavaRuntime& a, const JavaRuntime& b, bool favorSource, J
     return compareVersions(a.version, b.version) > 0;
 }
 
-void sortCandidates(std::vector<JavaRuntime>& candidates, bool favorSource, JvmTypeMode mode) {
-    // A lexicographic order, so a stable sort gives exactly the order of an
-    // exchange sort over the same rules, without its quadratic cost.
-    std::stable_sort(candidates.begin(), candidates.end(), [&](const JavaRuntime& a, const JavaRuntime& b) {
-        return ranksBefore(a, b, favorSource, mode);
-    });
-}
-
-const JavaRuntime* selectCandidate(const std::vector<JavaRuntime>& sorted,
-                                   const std::vector<std::wstring>& preferredVersions) {
-    const size_t chosen = selectUsableCandidate(sorted, preferredVersions, [](size_t) { return true; });
-    return chosen == kNoCandidate ? nullptr : &sorted[chosen];
+std::vector<size_t> rankingOrder(const std::vector<JavaRuntime>& candidates, bool favorSource, JvmTypeMode mode) {
+    // Stable, by binary insertion into an order of indices: sorting the
+    // entries themselves would cost the image more than this.
+    std::vector<size_t> order;
+    order.reserve(candidates.size());
+    for (size_t index = 0; index < candidates.size(); ++index) {
+        auto place = std::upper_bound(order.begin(), order.end(), index, [&](size_t a, size_t b) {
+            return ranksBefore(candidates[a], candidates[b], favorSource, mode);
+        });
+        order.insert(place, index);
+    }
+    return order;
 }
 
 size_t selectUsableCandidate(const std::vector<JavaRuntime>& sorted, const std::vector<std::wstring>& preferredVersions,

@@ -24,18 +24,15 @@ bool isWithinLimits(const JavaVersion& version, const JavaVersion& minimum, cons
 // FavorServer mode), then the higher version.
 bool ranksBefore(const JavaRuntime& a, const JavaRuntime& b, bool favorSource, JvmTypeMode mode);
 
-// Sorts by `ranksBefore`; ties keep their order.
-void sortCandidates(std::vector<JavaRuntime>& candidates, bool favorSource, JvmTypeMode mode);
-
-// The first sorted candidate matching the earliest preferred version that
-// matches any; else the top one. Null when there are no candidates.
-const JavaRuntime* selectCandidate(const std::vector<JavaRuntime>& sorted,
-                                   const std::vector<std::wstring>& preferredVersions);
+// The candidates' indices in `ranksBefore` order; ties keep their order.
+std::vector<size_t> rankingOrder(const std::vector<JavaRuntime>& candidates, bool favorSource, JvmTypeMode mode);
 
 constexpr size_t kNoCandidate = static_cast<size_t>(-1);
 
-// The same choice among candidates of which only the usable ones count. Whether
-// one is usable costs a look at its folder, so `usable(index)` is asked in the
-// order the choice considers them, and only until it is made.
+// Among the ranked candidates of which only the usable ones count: the first
+// matching the earliest preferred version that matches any usable one, else
+// the top usable one. Whether one is usable costs a look at its folder, so
+// `usable(index)` is asked in the order the choice considers them, and only
+// until it is made.
 size_t selectUsableCandidate(const std::vector<JavaRuntime>& sorted, const std::vector<std::wstring>& preferredVersions,
                              const std::function<bool(size_t)>& usable);

@@ -3,9 +3,6 @@
 
 #include <string>
 
-// A drive path ("C:...") or a UNC path ("\\server...").
-bool isAbsolutePathPiece(const std::wstring& piece);
-
 // Wildcard and relative pieces are searched; absolute ones are taken as written.
 bool needsClassPathSearch(const std::wstring& piece);
 

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-// Two leading backslashes, or ":" as second character.
+// A drive path ("C:...") or a UNC path ("\\server..."): two leading
+// backslashes, or ":" as second character.
 bool isAbsoluteFilePath(const std::wstring& path);
 
 struct FolderPath {

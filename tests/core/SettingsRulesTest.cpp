@@ -29,6 +29,9 @@ TEST(SettingsRules, EachSwitchKeepsItsOwnSpelling) {
     EXPECT_TRUE(isYesAnyCase(L"YES"));
     EXPECT_TRUE(isYesAnyCase(L"yEs"));
     EXPECT_FALSE(isYesAnyCase(L"yes "));
+    // ASCII letters only, whatever the locale: a dotted capital I is no "i".
+    EXPECT_TRUE(equalsAnyCase(L"STATIC", L"static"));
+    EXPECT_FALSE(equalsAnyCase(L"STAT\u0130C", L"static"));
     EXPECT_TRUE(isYesExactly(L"yes"));
     EXPECT_FALSE(isYesExactly(L"Yes"));
     EXPECT_TRUE(isTrueExactly(L"true"));

@@ -10,17 +10,23 @@ JavaRuntime runtime(const std::wstring& version, bool isServer = false, bool isP
     return {parseVersion(version, kVersionFillMin), L"C:\\" + version + L"\\", isServer, isPreferred};
 }
 
+std::vector<JavaRuntime> ranked(const std::vector<JavaRuntime>& candidates, bool favorSource, JvmTypeMode mode) {
+    std::vector<JavaRuntime> sorted;
+    for (size_t index : rankingOrder(candidates, favorSource, mode)) sorted.push_back(candidates[index]);
+    return sorted;
+}
+
 std::wstring homes(const std::vector<JavaRuntime>& runtimes) {
     std::wstring text;
     for (const JavaRuntime& r : runtimes) text += r.home;
     return text;
 }
 
-std::wstring chosen(std::vector<JavaRuntime> candidates, const std::vector<std::wstring>& preferred,
+std::wstring chosen(const std::vector<JavaRuntime>& candidates, const std::vector<std::wstring>& preferred,
                     bool favorSource = true, JvmTypeMode mode = JvmTypeMode::Default) {
-    sortCandidates(candidates, favorSource, mode);
-    const JavaRuntime* choice = selectCandidate(candidates, preferred);
-    return choice ? choice->home : L"(none)";
+    const std::vector<JavaRuntime> sorted = ranked(candidates, favorSource, mode);
+    const size_t choice = selectUsableCandidate(sorted, preferred, [](size_t) { return true; });
+    return choice == kNoCandidate ? L"(none)" : sorted[choice].home;
 }
 
 TEST(VersionLimits, BothLimitsAreInclusiveAndAnUnboundedMaximumAdmitsAll) {
@@ -36,29 +42,20 @@ TEST(VersionLimits, BothLimitsAreInclusiveAndAnUnboundedMaximumAdmitsAll) {
     EXPECT_TRUE(isWithinLimits(JavaVersion{}, none, none));  // a digit-free subkey name is version 0.0.0.0
 }
 
-TEST(SortCandidates, PreferredThenServerThenNewerWithTiesInCollectionOrder) {
+TEST(RankingOrder, PreferredThenServerThenNewerWithTiesInCollectionOrder) {
     std::vector<JavaRuntime> list = {
         runtime(L"1.6"), runtime(L"1.8"), runtime(L"1.7", true), runtime(L"1.5", false, true),
         runtime(L"1.4", true, true),
     };
-    std::vector<JavaRuntime> copy = list;
-    sortCandidates(copy, true, JvmTypeMode::FavorServer);
-    EXPECT_EQ(homes(copy), L"C:\\1.4\\C:\\1.5\\C:\\1.7\\C:\\1.8\\C:\\1.6\\");
-
-    copy = list;
-    sortCandidates(copy, false, JvmTypeMode::FavorServer);
-    EXPECT_EQ(homes(copy), L"C:\\1.7\\C:\\1.4\\C:\\1.8\\C:\\1.6\\C:\\1.5\\");
-
-    copy = list;
-    sortCandidates(copy, true, JvmTypeMode::Default);
-    EXPECT_EQ(homes(copy), L"C:\\1.5\\C:\\1.4\\C:\\1.8\\C:\\1.7\\C:\\1.6\\");
+    EXPECT_EQ(homes(ranked(list, true, JvmTypeMode::FavorServer)), L"C:\\1.4\\C:\\1.5\\C:\\1.7\\C:\\1.8\\C:\\1.6\\");
+    EXPECT_EQ(homes(ranked(list, false, JvmTypeMode::FavorServer)), L"C:\\1.7\\C:\\1.4\\C:\\1.8\\C:\\1.6\\C:\\1.5\\");
+    EXPECT_EQ(homes(ranked(list, true, JvmTypeMode::Default)), L"C:\\1.5\\C:\\1.4\\C:\\1.8\\C:\\1.7\\C:\\1.6\\");
 
     std::vector<JavaRuntime> ties = {runtime(L"1.8"), runtime(L"1.8"), runtime(L"1.8")};
     ties[0].home = L"a";
     ties[1].home = L"b";
     ties[2].home = L"c";
-    sortCandidates(ties, true, JvmTypeMode::FavorServer);
-    EXPECT_EQ(homes(ties), L"abc");
+    EXPECT_EQ(homes(ranked(ties, true, JvmTypeMode::FavorServer)), L"abc");
 }
 
 TEST(SelectCandidate, EarliestMatchingPreferredItemWins) {

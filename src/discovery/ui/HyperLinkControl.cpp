@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <windowsx.h>
 
+#include "core/SettingsRules.h"
 #include "core/win/GdiScopes.h"
 #include "discovery/ui/BrowserLinkColors.h"
 #include "discovery/ui/LinkStyle.h"
@@ -35,7 +36,7 @@ TTTOOLINFOW toolRecord(HWND window) {
 bool isStaticClass(HWND window) {
     wchar_t name[9] = {};
     GetClassNameW(window, name, 9);
-    return lstrcmpiW(name, L"static") == 0;
+    return equalsAnyCase(name, L"static");
 }
 
 POINT pointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }

@@ -1,13 +1,13 @@
 #include "discovery/ui/LinkTags.h"
 
-#include <cwctype>
+#include "core/SettingsRules.h"
 
 namespace {
 
 bool tagAt(const std::wstring& text, size_t position, const wchar_t* tag) {
     for (size_t i = 0; tag[i] != L'\0'; ++i) {
         if (position + i >= text.size()) return false;
-        if (std::towlower(text[position + i]) != tag[i]) return false;
+        if (lowerAscii(text[position + i]) != tag[i]) return false;
     }
     return true;
 }
