@@ -30,6 +30,7 @@ public:
                           "\nMain Class=app.Main\n[Class Path]\nClass Path=\\app.txt\n[Application]\n" + application);
         sandbox_.writeFile(L"app.txt", "class app.Main\n" + classText);
         launch_.environment[L"JVMDOUBLE_LOG"] = sandbox_.path(L"calls.log");
+        launch_.environment[L"LAUNCHER_LOG"] = sandbox_.path(L"launcher.log");
     }
 
     std::unique_ptr<LauncherProcess> start(const std::wstring& arguments = L"") {
@@ -58,6 +59,14 @@ public:
 
     bool waitForLine(const std::string& text, DWORD timeoutMs = 20000) const {
         return waitUntil([&] { return !linesWith(text).empty(); }, timeoutMs);
+    }
+
+    // The running instance's own log: it names each request it takes.
+    bool waitForLauncherLine(const std::string& text) const {
+        return waitUntil([&] {
+            const std::string log = readFileBytes(sandbox_.path(L"launcher.log"));
+            return log.find(text) != std::string::npos;
+        });
     }
 
     // The argument list of every secondaryMain call, in call order.
@@ -128,7 +137,9 @@ TEST(InstanceGuard, WithoutSecondaryMainALaterStartEndsWithTheFirstInstance) {
     auto first = app.start();
     ASSERT_TRUE(app.waitForLine(mainCall));
     auto second = app.start(L"x");
-    EXPECT_FALSE(second->wait(1500)) << "no reply: the later start keeps waiting";
+    // The worker gives up after both lookups and detaches; a reply would have gone before.
+    ASSERT_TRUE(app.waitForLine("DetachCurrentThread"));
+    EXPECT_FALSE(second->wait(0)) << "no reply: the later start keeps waiting";
 
     app.touch(L"release.txt");
     ASSERT_TRUE(first->wait(20000));
@@ -142,7 +153,8 @@ TEST(InstanceGuard, StartDuringJvmStartUpIsServedOnceMainIsAboutToRun) {
     auto first = app.start();
     ASSERT_TRUE(app.waitForLine("JNI_CreateJavaVM version"));
     auto second = app.start(L"early");
-    EXPECT_FALSE(second->wait(1500));
+    ASSERT_TRUE(app.waitForLauncherLine("forwarded start of thread"));
+    EXPECT_FALSE(second->wait(0));
     EXPECT_TRUE(app.forwardedLists().empty());
 
     app.touch(L"loaded.txt");

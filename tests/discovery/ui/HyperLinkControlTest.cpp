@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <string>
 #include <vector>
@@ -72,6 +73,20 @@ int lineCount(const std::wstring& path) { return static_cast<int>(readLines(path
 // The target opens in a process of its own, which writes the line.
 bool waitForLines(const std::wstring& path, int expected) {
     return waitUntil([&] { return lineCount(path) >= expected; }, 10000);
+}
+
+// Each open starts the script in a process of this one's; once none is left,
+// every line an open was to write is there.
+bool waitForOpensToEnd() {
+    return waitUntil([] {
+        ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+        PROCESSENTRY32W entry = {};
+        entry.dwSize = sizeof(entry);
+        for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+            if (entry.th32ParentProcessID == GetCurrentProcessId()) return false;
+        }
+        return static_cast<bool>(snapshot);
+    }, 10000);
 }
 
 void pumpMessages() {
@@ -396,7 +411,7 @@ TEST_F(HyperLinkOpenTest, OnlyAClickOnTheTextOpensTheTargetAndMarksItVisited) {
     EXPECT_EQ(SendMessageW(window, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS);
     SendMessageW(window, WM_CHAR, L'\r', 0);
     EXPECT_TRUE(waitForLines(log_, 3));
-    Sleep(scaled(500));
+    ASSERT_TRUE(waitForOpensToEnd());
     EXPECT_EQ(lineCount(log_), 3);
 }
 
@@ -420,7 +435,7 @@ TEST_F(HyperLinkOpenTest, RealClickOpensAndADisabledLinkIgnoresIt) {
     realClick(disabled);
     pumpFor(500);
     EXPECT_FALSE(disabled.visited());
-    Sleep(scaled(500));
+    ASSERT_TRUE(waitForOpensToEnd());
     EXPECT_EQ(lineCount(log_), 0);
     DestroyWindow(disabled.window());
 
