@@ -184,6 +184,20 @@ bool buildSettings(const PackOptions& options, SettingsText& settings, std::stri
     return true;
 }
 
+// A folder beside the output that this run made itself, so that removing it
+// on failure removes nothing of anyone else's.
+bool createStagingFolder(const fs::path& output, fs::path& staging) {
+    std::error_code code;
+    fs::create_directories(output.parent_path(), code);
+    for (int attempt = 1; attempt <= 1000; ++attempt) {
+        staging = output;
+        staging += ".partial" + (attempt == 1 ? std::string() : std::to_string(attempt));
+        if (fs::create_directory(staging, code)) return true;
+        if (!fs::exists(staging, code)) return false;  // not taken, yet it cannot be made
+    }
+    return false;
+}
+
 bool writeAll(const fs::path& staging, const std::vector<std::pair<std::string, Bytes>>& files, std::string& error) {
     for (const auto& [name, bytes] : files) {
         fs::path path = staging / fs::path(name);
@@ -253,10 +267,8 @@ bool pack(const PackOptions& options, std::vector<std::string>& written, std::st
         files.emplace_back(stem + ".ini", ownSettings.encode());
     }
 
-    fs::path staging = output;
-    staging += ".partial";
-    fs::remove_all(staging, code);
-    bool created = fs::create_directories(staging, code);
+    fs::path staging;
+    bool created = createStagingFolder(output, staging);
     if (created && !options.input.empty()) {
         fs::copy(options.input, staging, fs::copy_options::recursive, code);
         if (code) error = options.input + ": cannot be copied (" + code.message() + ")";
