@@ -15,6 +15,10 @@ const char kPackUsage[] =
     "  --company TEXT  --product TEXT  --description TEXT  --copyright TEXT\n"
     "  --settings FILE.ini     start from an existing settings file (the options below override it)\n"
     "  --main-class NAME  --class-path ENTRY (repeatable)  --jar FILE (repeatable, copied into lib\\)\n"
+    "  --main-jar FILE         copied into lib\\ first on the class path; its manifest's Main-Class,\n"
+    "                          Add-Opens, Add-Exports and Enable-Native-Access go into the settings\n"
+    "  --main-module MODULE[/CLASS]  --add-modules LIST\n"
+    "  --module-path FILE|FOLDER  (repeatable, copied into mods\\)\n"
     "  --min-version V  --max-version V  --vm-parameters TEXT  --splash FILE  --single-instance\n"
     "  --embed-jar FILE        append the application's jar to the executable (before any signing)\n";
 
@@ -70,6 +74,9 @@ bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& op
         {"--copyright", &options.copyright},
         {"--settings", &options.settingsFile},
         {"--main-class", &options.mainClass},
+        {"--main-jar", &options.mainJar},
+        {"--main-module", &options.mainModule},
+        {"--add-modules", &options.addModules},
         {"--min-version", &options.minVersion},
         {"--max-version", &options.maxVersion},
         {"--vm-parameters", &options.vmParameters},
@@ -77,7 +84,10 @@ bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& op
         {"--embed-jar", &options.embeddedJar},
     };
     const std::map<std::string, std::vector<std::string>*> lists = {
-        {"--launcher", &options.launchers}, {"--class-path", &options.classPath}, {"--jar", &options.jars}};
+        {"--launcher", &options.launchers},
+        {"--class-path", &options.classPath},
+        {"--jar", &options.jars},
+        {"--module-path", &options.modulePath}};
     for (size_t index = 0; index < arguments.size(); ++index) {
         const std::string& option = arguments[index];
         if (option == "--help" || option == "-h") {
