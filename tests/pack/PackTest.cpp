@@ -215,7 +215,6 @@ TEST_F(Pack, AnExistingOutputFolderOrOneNamedLikeTheStagingFolderIsLeftAsItWas) 
     fs::remove_all(output());
     const fs::path partial = output().string() + ".partial";
     writeBytes(partial / "keep.txt", {'p'});
-    error.clear();
     ASSERT_TRUE(pack(options, written, error)) << error;
     EXPECT_TRUE(fs::exists(output() / "MyApp.exe"));
     EXPECT_EQ(readBytes(partial / "keep.txt"), Bytes{'p'});

@@ -84,9 +84,7 @@ bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& op
         {"--embed-jar", &options.embeddedJar},
     };
     const std::map<std::string, std::vector<std::string>*> lists = {
-        {"--launcher", &options.launchers},
-        {"--class-path", &options.classPath},
-        {"--jar", &options.jars},
+        {"--launcher", &options.launchers}, {"--class-path", &options.classPath}, {"--jar", &options.jars},
         {"--module-path", &options.modulePath}};
     for (size_t index = 0; index < arguments.size(); ++index) {
         const std::string& option = arguments[index];

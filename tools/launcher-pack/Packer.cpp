@@ -167,7 +167,8 @@ fs::path moduleName(const std::string& entry) {
     return path.filename().empty() ? path.parent_path().filename() : path.filename();
 }
 
-// What the launcher compares a version limit by: its first number.
+// A version's first number: compared with 9 or 16, the launcher's comparison
+// of limits comes down to it.
 unsigned long feature(const std::u16string& version) {
     size_t digit = version.find_first_of(u"0123456789");
     unsigned long value = 0;
@@ -258,6 +259,7 @@ bool writeAll(const fs::path& staging, const std::vector<std::pair<std::string, 
 }  // namespace
 
 bool pack(const PackOptions& options, std::vector<std::string>& written, std::string& error) {
+    error.clear();
     std::error_code code;
     fs::path output = fs::weakly_canonical(fs::absolute(options.output), code);
     if (!checkOutputFolder(options, output, error)) return false;
