@@ -19,8 +19,15 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     target_link_libraries(${name} PRIVATE launcher_pure launcher_pack_core)
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    # Crafted seeds reach what random changes rarely do; what a run finds
+    # goes to the build tree's corpus, the first folder named.
+    set(corpus)
+    if(IS_DIRECTORY ${CMAKE_SOURCE_DIR}/tests/fuzz/seeds/${name})
+      file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
+      set(corpus ${CMAKE_BINARY_DIR}/fuzz-corpus/${name} ${CMAKE_SOURCE_DIR}/tests/fuzz/seeds/${name})
+    endif()
     add_test(NAME fuzz.${name}
-      COMMAND ${name} -max_total_time=10 -rss_limit_mb=1024)
+      COMMAND ${name} -max_total_time=10 -rss_limit_mb=1024 ${corpus})
   endfunction()
   file(GLOB fuzz_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)
   foreach(source ${fuzz_sources})

@@ -167,6 +167,32 @@ TEST(PackedResources, TheHeaderChecksumIsTheFilesChecksum) {
     }
 }
 
+// A main jar made by the jar tool (deflated, its Add-Opens line wrapped)
+// and the module options, as the settings the launcher reads.
+TEST(PackedSettings, HoldWhatTheMainJarsManifestAsksAndTheModuleOptions) {
+    const std::wstring ini = packed(L"manifest\\MyApp.ini");
+    const auto value = [&](const wchar_t* section, const wchar_t* key) {
+        wchar_t text[1024] = {};
+        GetPrivateProfileStringW(section, key, L"", text, 1024, ini.c_str());
+        return std::wstring(text);
+    };
+    const wchar_t* runtime = L"Java Runtime Environment";
+    EXPECT_EQ(value(runtime, L"Main Class"), L"hello.Main");
+    EXPECT_EQ(value(runtime, L"Virtual Machine Parameters"),
+              L"-Xmx64m --add-opens=java.base/java.lang=ALL-UNNAMED --add-opens=java.desktop/sun.awt=ALL-UNNAMED "
+              L"--add-opens=java.base/java.util.concurrent.atomic=ALL-UNNAMED "
+              L"--add-exports=java.base/sun.nio.ch=ALL-UNNAMED --enable-native-access=ALL-UNNAMED");
+    EXPECT_EQ(value(runtime, L"Minimum Version"), L"16");
+    EXPECT_EQ(value(L"Class Path", L"Class Path"), L"\\lib\\main.jar;\\lib\\hello.jar");
+    EXPECT_EQ(value(runtime, L"Main Module"), L"hello/hello.Main");
+    EXPECT_EQ(value(runtime, L"Module Path"), L"\\mods\\hello.jar;\\mods\\classes");
+    EXPECT_EQ(value(runtime, L"Add Modules"), L"jdk.jfr,jdk.net");
+    for (const wchar_t* file : {L"manifest\\lib\\main.jar", L"manifest\\mods\\hello.jar",
+                                L"manifest\\mods\\classes\\hello\\Main.class"}) {
+        EXPECT_NE(GetFileAttributesW(packed(file).c_str()), INVALID_FILE_ATTRIBUTES) << toUtf8(file);
+    }
+}
+
 // A window showing an executable's 48-pixel icon in its caption and drawn in its client area.
 class IconWindow {
 public:

@@ -134,6 +134,19 @@ TEST_F(Pack, AnEmbeddedJarEndsTheExecutableAndIsNamedInTheSettings) {
 TEST_F(Pack, BadInputLeavesNoOutputFolder) {
     writeBytes(root / "in/broken.ico", {0, 0, 1, 0, 1, 0, 16, 16});
     writeBytes(root / "in/legacy.ini", {'[', 'A', ']', '\n'});
+    // Resources without raw data, pointing past the file, their directory
+    // found in the code's raw bytes past its virtual size.
+    Bytes rawless = syntheticImage(syntheticResources());
+    PeLayout layout;
+    std::string unused;
+    ASSERT_TRUE(readPeLayout(rawless, layout, unused));
+    write32(rawless, layout.sections[0].headerOffset + 8, 0);
+    write32(rawless, layout.sections[0].headerOffset + 12, kSyntheticResourceRva - 0x100);
+    write32(rawless, layout.sections[1].headerOffset + 16, 0);
+    write32(rawless, layout.sections[1].headerOffset + 20, 0x7FFFFFF0);
+    write32(rawless, layout.sections[0].rawPointer + 0x100 + 12, 0);
+    writeBytes(root / "in/rawless.exe", rawless);
+    writeBytes(root / "in/shared.exe", syntheticImageAround(sharedResourceDirectories(64)));
     struct Case {
         const char* expected;
         std::function<void(PackOptions&)> change;
@@ -163,6 +176,9 @@ TEST_F(Pack, BadInputLeavesNoOutputFolder) {
         {"same architecture", [&](PackOptions& o) { o.launchers[1] = o.launchers[0]; }},
         {"cannot be read", [&](PackOptions& o) { o.launchers[0] = (root / "in/none.exe").string(); }},
         {"not an executable", [&](PackOptions& o) { o.launchers[0] = (root / "in/app.jar").string(); }},
+        {"no data in the file", [&](PackOptions& o) { o.launchers = {(root / "in/rawless.exe").string()}; }},
+        {"share subdirectories", [&](PackOptions& o) { o.launchers = {(root / "in/shared.exe").string()}; }},
+        {"65,535 bytes", [](PackOptions& o) { o.description.assign(40000, 'd'); }},
     };
     for (const Case& c : cases) {
         PackOptions changed = options;
@@ -188,13 +204,21 @@ TEST_F(Pack, TheInputFolderIsCopiedWholeBesideWhatIsMade) {
     EXPECT_TRUE(fs::exists(output() / "MyApp.exe"));
 }
 
-TEST_F(Pack, AnExistingOutputFolderIsNotOverwritten) {
+TEST_F(Pack, AnExistingOutputFolderOrOneNamedLikeTheStagingFolderIsLeftAsItWas) {
     writeBytes(output() / "keep.txt", {'k'});
     std::vector<std::string> written;
     std::string error;
     EXPECT_FALSE(pack(options, written, error));
     EXPECT_NE(error.find("already exists"), std::string::npos) << error;
     EXPECT_EQ(readBytes(output() / "keep.txt"), Bytes{'k'});
+
+    fs::remove_all(output());
+    const fs::path partial = output().string() + ".partial";
+    writeBytes(partial / "keep.txt", {'p'});
+    ASSERT_TRUE(pack(options, written, error)) << error;
+    EXPECT_TRUE(fs::exists(output() / "MyApp.exe"));
+    EXPECT_EQ(readBytes(partial / "keep.txt"), Bytes{'p'});
+    EXPECT_EQ(std::distance(fs::directory_iterator(partial), fs::directory_iterator()), 1);
 }
 
 TEST(PackOptions, OptionsAreReadAndMistakesNamed) {
@@ -216,6 +240,19 @@ TEST(PackOptions, OptionsAreReadAndMistakesNamed) {
         EXPECT_FALSE(parsePackOptions(bad, unused, help, error));
         EXPECT_FALSE(error.empty());
         error.clear();
+    }
+    for (const char* name : {"Con", "con.txt", "NUL .ini", "aux", "CONOUT$", "com0", "LPT9", "COM\xC2\xB9",
+                             "lpt\xB3", "App.", "App ", "App\t1", "a<b", "a|b"}) {
+        PackOptions unused;
+        EXPECT_FALSE(parsePackOptions({"--launcher", "a.exe", "--name", name, "--output", "o"}, unused, help, error))
+            << name;
+        EXPECT_NE(error.find("--name"), std::string::npos) << error;
+        error.clear();
+    }
+    for (const char* name : {"COM", "Console", "LPT10", "NULL", "COM\xC2\xB9" "0", "My App 2.1"}) {
+        PackOptions unused;
+        EXPECT_TRUE(parsePackOptions({"--launcher", "a.exe", "--name", name, "--output", "o"}, unused, help, error))
+            << error;
     }
 }
 

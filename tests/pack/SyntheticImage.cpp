@@ -44,7 +44,27 @@ std::vector<Resource> syntheticResources() {
     return resources;
 }
 
+Bytes sharedResourceDirectories(uint16_t entries) {
+    // The root, then one name directory for every type, then one empty language directory for every name.
+    Bytes section;
+    for (uint32_t level = 0; level < 3; ++level) {
+        uint32_t count = level < 2 ? entries : 0;
+        uint32_t next = static_cast<uint32_t>(section.size() + 16 + count * 8);
+        section.resize(section.size() + 14, 0);
+        append16(section, count);
+        for (uint32_t index = 0; index < count; ++index) {
+            append32(section, index + 1);
+            append32(section, 0x80000000u | next);
+        }
+    }
+    return section;
+}
+
 Bytes syntheticImage(const std::vector<Resource>& resources, bool withRelocations) {
+    return syntheticImageAround(buildResourceSection(resources, kSyntheticResourceRva), withRelocations);
+}
+
+Bytes syntheticImageAround(const Bytes& resourceSection, bool withRelocations) {
     Bytes image(0x400, 0);
     image[0] = 'M';
     image[1] = 'Z';
@@ -62,7 +82,6 @@ Bytes syntheticImage(const std::vector<Resource>& resources, bool withRelocation
     write32(image, kOptionalHeader + 108, 16);
 
     section(image, 0, ".text", kSyntheticCodeRva, Bytes(0x180, kSyntheticCodeByte), 0x60000020);
-    Bytes resourceSection = buildResourceSection(resources, kSyntheticResourceRva);
     section(image, 1, ".rsrc", kSyntheticResourceRva, resourceSection, 0x40000040);
     uint32_t end = static_cast<uint32_t>(alignUp(kSyntheticResourceRva + resourceSection.size(), kSectionAlignment));
     write32(image, kOptionalHeader + 112 + 8 * kResourceDirectory, kSyntheticResourceRva);

@@ -16,3 +16,8 @@ constexpr uint32_t kSyntheticRelocationSize = 12;
 
 std::vector<Resource> syntheticResources();
 Bytes syntheticImage(const std::vector<Resource>& resources, bool withRelocations = true);
+// The same image with the given bytes as its resource section.
+Bytes syntheticImageAround(const Bytes& resourceSection, bool withRelocations = true);
+// A resource directory of `entries` types that all share one directory of
+// `entries` names, which all share one empty directory of languages.
+Bytes sharedResourceDirectories(uint16_t entries);

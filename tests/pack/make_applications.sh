@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Packs the sample application the ways the packaging tests start it, into
-# BUILD_DIR/packed/: gui/ and console/ (both architectures, paired) and
-# embedded/ (this build's launcher with the jar inside). The jar is a real,
+# BUILD_DIR/packed/: gui/ and console/ (both architectures, paired),
+# embedded/ (this build's launcher with the jar inside) and manifest/ (a
+# main jar whose manifest asks for module access, and module options; made
+# to be read back, not started). The jar is a real,
 # uncompressed one: the compiled sample class for a real Java, and the JVM
 # double's description of it, which the double reads through the raw bytes.
 # Usage: make_applications.sh LAUNCHER_PACK BUILD_DIR SOURCE_DIR GUI CONSOLE PAIRED_GUI PAIRED_CONSOLE
@@ -27,3 +29,12 @@ common=(--name MyApp --icon "$work/app.ico" --file-version 2.5.0.17 --product-ve
   --vm-parameters '-Dgreeting="Hello from the packed launcher"' --output "$out/gui" >/dev/null
 "$pack" "${common[@]}" --launcher "$5" --launcher "$7" --jar "$work/hello.jar" --output "$out/console" >/dev/null
 "$pack" "${common[@]}" --launcher "$4" --embed-jar "$work/hello.jar" --output "$out/embedded" >/dev/null
+
+# Deflated, as the jar tool writes by default, and its Add-Opens line longer than the 72 bytes it wraps at.
+printf '%s\n' 'Main-Class: hello.Main' \
+  'Add-Opens: java.base/java.lang java.desktop/sun.awt java.base/java.util.concurrent.atomic' \
+  'Add-Exports: java.base/sun.nio.ch' 'Enable-Native-Access: ALL-UNNAMED' >"$work/manifest.txt"
+(cd "$work/classes" && jar --create --file "$work/main.jar" --manifest "$work/manifest.txt" hello)
+"$pack" --name MyApp --launcher "$4" --main-jar "$work/main.jar" --jar "$work/hello.jar" --min-version 1.8 \
+  --vm-parameters -Xmx64m --main-module hello/hello.Main --module-path "$work/hello.jar" \
+  --module-path "$work/classes/" --add-modules jdk.jfr,jdk.net --output "$out/manifest" >/dev/null

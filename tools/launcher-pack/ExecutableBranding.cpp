@@ -1,6 +1,7 @@
 #include "ExecutableBranding.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ResourceRewrite.h"
 #include "ZipOffsets.h"
@@ -50,8 +51,13 @@ void replaceIcons(std::vector<Resource>& resources, const std::vector<IconImage>
     resources.push_back(group);
 }
 
-void replaceVersion(std::vector<Resource>& resources, VersionInfo version) {
+bool replaceVersion(std::vector<Resource>& resources, VersionInfo version, std::string& error) {
     version.language = imageLanguage(resources);
+    Bytes data = buildVersionResource(version);
+    if (data.empty()) {
+        error = "the version texts are too long: a version resource holds at most 65,535 bytes";
+        return false;
+    }
     resources.erase(std::remove_if(resources.begin(), resources.end(),
                                    [](const Resource& resource) { return isType(resource, kVersionType); }),
                     resources.end());
@@ -59,8 +65,9 @@ void replaceVersion(std::vector<Resource>& resources, VersionInfo version) {
     resource.type = ResourceName::number(kVersionType);
     resource.name = ResourceName::number(1);
     resource.language = version.language;
-    resource.data = buildVersionResource(version);
+    resource.data = std::move(data);
     resources.push_back(resource);
+    return true;
 }
 
 }  // namespace
@@ -69,8 +76,7 @@ bool brandExecutable(Bytes& image, const Branding& branding, std::string& error)
     std::vector<Resource> resources;
     if (!readImageResources(image, resources, error)) return false;
     if (!branding.icons.empty()) replaceIcons(resources, branding.icons, imageLanguage(resources));
-    replaceVersion(resources, branding.version);
-    if (!replaceResources(image, resources, error)) return false;
+    if (!replaceVersion(resources, branding.version, error) || !replaceResources(image, resources, error)) return false;
     if (branding.embeddedJar.empty()) return true;
     Bytes jar = branding.embeddedJar;
     if (!shiftZipOffsets(jar, static_cast<uint32_t>(image.size()), error)) return false;

@@ -15,8 +15,49 @@ const char kPackUsage[] =
     "  --company TEXT  --product TEXT  --description TEXT  --copyright TEXT\n"
     "  --settings FILE.ini     start from an existing settings file (the options below override it)\n"
     "  --main-class NAME  --class-path ENTRY (repeatable)  --jar FILE (repeatable, copied into lib\\)\n"
+    "  --main-jar FILE         copied into lib\\ first on the class path; its manifest's Main-Class,\n"
+    "                          Add-Opens, Add-Exports and Enable-Native-Access go into the settings\n"
+    "  --main-module MODULE[/CLASS]  --add-modules LIST\n"
+    "  --module-path FILE|FOLDER  (repeatable, copied into mods\\)\n"
     "  --min-version V  --max-version V  --vm-parameters TEXT  --splash FILE  --single-instance\n"
     "  --embed-jar FILE        append the application's jar to the executable (before any signing)\n";
+
+namespace {
+
+char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Windows opens a device for these, whatever follows a dot and in any letter
+// case; COM and LPT also take the superscript digits, as UTF-8 or Latin-1.
+bool isDeviceName(const std::string& name) {
+    std::string stem = name.substr(0, name.find('.'));
+    stem.erase(stem.find_last_not_of(' ') + 1);
+    for (char& c : stem) c = upper(c);
+    for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+        if (stem == device) return true;
+    }
+    if (stem.size() < 4 || (stem.compare(0, 3, "COM") != 0 && stem.compare(0, 3, "LPT") != 0)) return false;
+    const std::string digit = stem.substr(3);
+    for (const char* superscript : {"\xC2\xB9", "\xC2\xB2", "\xC2\xB3", "\xB9", "\xB2", "\xB3"}) {
+        if (digit == superscript) return true;
+    }
+    return digit.size() == 1 && digit[0] >= '0' && digit[0] <= '9';
+}
+
+// Empty when Windows keeps `name` as it is for a file name of its own.
+std::string fileNameProblem(const std::string& name) {
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || std::string("\\/:*?\"<>|").find(c) != std::string::npos) {
+            return "is a file name without a folder, control characters or any of \\/:*?\"<>|";
+        }
+    }
+    if (name.back() == '.' || name.back() == ' ') return "ends in a dot or a space, which Windows drops";
+    if (isDeviceName(name)) {
+        return "is a device name Windows reserves (CON, PRN, AUX, NUL, COM0-9, LPT0-9, CONIN$, CONOUT$)";
+    }
+    return {};
+}
+
+}  // namespace
 
 bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& options, bool& help, std::string& error) {
     help = false;
@@ -33,6 +74,9 @@ bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& op
         {"--copyright", &options.copyright},
         {"--settings", &options.settingsFile},
         {"--main-class", &options.mainClass},
+        {"--main-jar", &options.mainJar},
+        {"--main-module", &options.mainModule},
+        {"--add-modules", &options.addModules},
         {"--min-version", &options.minVersion},
         {"--max-version", &options.maxVersion},
         {"--vm-parameters", &options.vmParameters},
@@ -40,7 +84,8 @@ bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& op
         {"--embed-jar", &options.embeddedJar},
     };
     const std::map<std::string, std::vector<std::string>*> lists = {
-        {"--launcher", &options.launchers}, {"--class-path", &options.classPath}, {"--jar", &options.jars}};
+        {"--launcher", &options.launchers}, {"--class-path", &options.classPath}, {"--jar", &options.jars},
+        {"--module-path", &options.modulePath}};
     for (size_t index = 0; index < arguments.size(); ++index) {
         const std::string& option = arguments[index];
         if (option == "--help" || option == "-h") {
@@ -72,8 +117,7 @@ bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& op
     if (options.name.empty()) error = "no --name given";
     if (options.output.empty()) error = "no --output given";
     if (options.launchers.size() > 2) error = "at most two launchers, one per architecture";
-    if (options.name.find_first_of("\\/:*?\"<>|") != std::string::npos) {
-        error = "--name is a file name without a folder: " + options.name;
-    }
+    const std::string nameProblem = options.name.empty() ? std::string() : fileNameProblem(options.name);
+    if (!nameProblem.empty()) error = "--name " + nameProblem + ": " + options.name;
     return error.empty();
 }

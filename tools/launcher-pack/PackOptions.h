@@ -17,6 +17,9 @@ struct PackOptions {
     std::string mainClass, minVersion, maxVersion, vmParameters, splash;
     std::vector<std::string> classPath;  // entries as written
     std::vector<std::string> jars;       // copied into lib\ and put on the class path
+    std::string mainJar;                 // copied into lib\ first; its manifest read
+    std::string mainModule, addModules;
+    std::vector<std::string> modulePath;  // files and folders, copied into the mods\ folder
     bool singleInstance = false;
     std::string embeddedJar;
 };

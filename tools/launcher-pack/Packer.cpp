@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "ExecutableBranding.h"
+#include "JarManifest.h"
 #include "PeLayout.h"
 #include "SettingsText.h"
 #include "Utf.h"
@@ -153,7 +154,47 @@ void setOriginalFileName(VersionInfo& info, const std::string& fileName) {
     }
 }
 
-bool buildSettings(const PackOptions& options, SettingsText& settings, std::string& error) {
+// The jars copied into lib\, in class path order.
+std::vector<std::string> libraryJars(const PackOptions& options) {
+    std::vector<std::string> jars = options.jars;
+    if (!options.mainJar.empty()) jars.insert(jars.begin(), options.mainJar);
+    return jars;
+}
+
+// A --module-path file or folder by the name it has in mods\.
+fs::path moduleName(const std::string& entry) {
+    fs::path path(entry);
+    return path.filename().empty() ? path.parent_path().filename() : path.filename();
+}
+
+// A version's first number: compared with 9 or 16, the launcher's comparison
+// of limits comes down to it.
+unsigned long feature(const std::u16string& version) {
+    size_t digit = version.find_first_of(u"0123456789");
+    unsigned long value = 0;
+    for (; digit < version.size() && version[digit] >= u'0' && version[digit] <= u'9' && value < 100000; ++digit) {
+        value = value * 10 + (version[digit] - u'0');
+    }
+    return value;
+}
+
+// What the main jar's manifest asks, after the options: "Main Class" unless
+// given, its options after the VM parameters, and the version they need.
+void applyMainJar(const PackOptions& options, const MainJarRequests& requests, SettingsText& settings) {
+    const std::u16string runtime = u"Java Runtime Environment";
+    if (options.mainClass.empty() && !requests.mainClass.empty()) {
+        settings.set(runtime, u"Main Class", wide(requests.mainClass));
+    }
+    std::u16string parameters = settings.get(runtime, u"Virtual Machine Parameters");
+    for (const std::string& option : requests.vmOptions) parameters += (parameters.empty() ? u"" : u" ") + wide(option);
+    if (!requests.vmOptions.empty()) settings.set(runtime, u"Virtual Machine Parameters", parameters);
+    if (feature(settings.get(runtime, u"Minimum Version")) < requests.minimumJava) {
+        settings.set(runtime, u"Minimum Version", wide(std::to_string(requests.minimumJava)));
+    }
+}
+
+bool buildSettings(const PackOptions& options, const MainJarRequests& manifest, SettingsText& settings,
+                   std::string& error) {
     if (!options.settingsFile.empty()) {
         Bytes file;
         if (!readFile(options.settingsFile, file, error)) return false;
@@ -164,12 +205,19 @@ bool buildSettings(const PackOptions& options, SettingsText& settings, std::stri
         {u"Main Class", options.mainClass},
         {u"Minimum Version", options.minVersion},
         {u"Maximum Version", options.maxVersion},
-        {u"Virtual Machine Parameters", options.vmParameters}};
+        {u"Virtual Machine Parameters", options.vmParameters},
+        {u"Main Module", options.mainModule},
+        {u"Add Modules", options.addModules}};
     for (const auto& [key, value] : runtimeKeys) {
         if (!value.empty()) settings.set(runtime, key, wide(value));
     }
+    applyMainJar(options, manifest, settings);
+    std::string modulePath;
+    for (const std::string& entry : options.modulePath)
+        modulePath += (modulePath.empty() ? "" : ";") + ("\\mods\\" + moduleName(entry).string());
+    if (!modulePath.empty()) settings.set(runtime, u"Module Path", wide(modulePath));
     std::string classPath;
-    for (const std::string& jar : options.jars)
+    for (const std::string& jar : libraryJars(options))
         classPath += (classPath.empty() ? "" : ";") + ("\\lib\\" + fs::path(jar).filename().string());
     for (const std::string& entry : options.classPath) classPath += (classPath.empty() ? "" : ";") + entry;
     if (!classPath.empty()) settings.set(u"Class Path", u"Class Path", wide(classPath));
@@ -177,11 +225,25 @@ bool buildSettings(const PackOptions& options, SettingsText& settings, std::stri
     if (!options.splash.empty())
         settings.set(u"Display", u"Splash Screen", wide(fs::path(options.splash).filename().string()));
     if (!options.embeddedJar.empty()) settings.set(u"Application", u"Embedded Jar", u"Yes");
-    if (settings.get(runtime, u"Main Class").empty()) {
-        error = "no main class: give --main-class, or a settings file that names one";
+    if (settings.get(runtime, u"Main Class").empty() && settings.get(runtime, u"Main Module").empty()) {
+        error = "no main class: give --main-class or --main-module, or a settings file that names one";
         return false;
     }
     return true;
+}
+
+// A folder beside the output that this run made itself, so that removing it
+// on failure removes nothing of anyone else's.
+bool createStagingFolder(const fs::path& output, fs::path& staging) {
+    std::error_code code;
+    fs::create_directories(output.parent_path(), code);
+    for (int attempt = 1; attempt <= 1000; ++attempt) {
+        staging = output;
+        staging += ".partial" + (attempt == 1 ? std::string() : std::to_string(attempt));
+        if (fs::create_directory(staging, code)) return true;
+        if (!fs::exists(staging, code)) return false;  // not taken, yet it cannot be made
+    }
+    return false;
 }
 
 bool writeAll(const fs::path& staging, const std::vector<std::pair<std::string, Bytes>>& files, std::string& error) {
@@ -197,6 +259,7 @@ bool writeAll(const fs::path& staging, const std::vector<std::pair<std::string, 
 }  // namespace
 
 bool pack(const PackOptions& options, std::vector<std::string>& written, std::string& error) {
+    error.clear();
     std::error_code code;
     fs::path output = fs::weakly_canonical(fs::absolute(options.output), code);
     if (!checkOutputFolder(options, output, error)) return false;
@@ -222,10 +285,21 @@ bool pack(const PackOptions& options, std::vector<std::string>& written, std::st
     if (!options.embeddedJar.empty() && !readZip(options.embeddedJar, branding.embeddedJar, error)) return false;
 
     std::vector<std::pair<std::string, Bytes>> files;
-    for (const std::string& jar : options.jars) {
+    for (const std::string& jar : libraryJars(options)) {
         Bytes bytes;
         if (!readZip(jar, bytes, error)) return false;
         files.emplace_back("lib/" + fs::path(jar).filename().string(), bytes);
+    }
+    MainJarRequests manifest;
+    if (!options.mainJar.empty() && !readMainJar(files.front().second, manifest, error)) {
+        error = options.mainJar + ": " + error;
+        return false;
+    }
+    for (const std::string& entry : options.modulePath) {
+        if (!fs::exists(entry, code)) {
+            error = entry + ": cannot be read";
+            return false;
+        }
     }
     if (!options.splash.empty()) {
         Bytes bytes;
@@ -233,7 +307,7 @@ bool pack(const PackOptions& options, std::vector<std::string>& written, std::st
         files.emplace_back(fs::path(options.splash).filename().string(), bytes);
     }
     SettingsText settings;
-    if (!buildSettings(options, settings, error)) return false;
+    if (!buildSettings(options, manifest, settings, error)) return false;
 
     for (size_t index = 0; index < executables.size(); ++index) {
         Executable& executable = executables[index];
@@ -253,13 +327,17 @@ bool pack(const PackOptions& options, std::vector<std::string>& written, std::st
         files.emplace_back(stem + ".ini", ownSettings.encode());
     }
 
-    fs::path staging = output;
-    staging += ".partial";
-    fs::remove_all(staging, code);
-    bool created = fs::create_directories(staging, code);
+    fs::path staging;
+    bool created = createStagingFolder(output, staging);
     if (created && !options.input.empty()) {
         fs::copy(options.input, staging, fs::copy_options::recursive, code);
         if (code) error = options.input + ": cannot be copied (" + code.message() + ")";
+    }
+    for (const std::string& entry : options.modulePath) {
+        if (!created || !error.empty()) break;
+        fs::create_directories(staging / "mods", code);
+        fs::copy(entry, staging / "mods" / moduleName(entry), fs::copy_options::recursive, code);
+        if (code) error = entry + ": cannot be copied (" + code.message() + ")";
     }
     if (!created || !error.empty() || !writeAll(staging, files, error)) {
         if (error.empty()) error = staging.string() + ": cannot be created";

@@ -7,6 +7,12 @@ constexpr uint16_t kPe32PlusMagic = 0x20B;
 constexpr size_t kSectionHeaderSize = 40;
 constexpr uint32_t kMaxFileAlignment = 0x10000;
 
+// Past its virtual size a section reads as zeros whatever its file holds, and
+// past its raw size it has no bytes in the file.
+uint32_t mappedSize(const PeSection& section) {
+    return section.virtualSize < section.rawSize ? section.virtualSize : section.rawSize;
+}
+
 }  // namespace
 
 bool readPeLayout(const Bytes& image, PeLayout& layout, std::string& error) {
@@ -87,9 +93,18 @@ bool rvaToOffset(const PeLayout& layout, const Bytes& image, uint32_t rva, uint3
     for (const PeSection& section : layout.sections) {
         if (rva < section.virtualAddress) continue;
         uint64_t within = uint64_t{rva} - section.virtualAddress;
-        if (within + length > section.rawSize) continue;
+        if (within + length > mappedSize(section)) continue;
         offset = section.rawPointer + static_cast<size_t>(within);
         return fits(image, offset, length);
     }
     return false;
+}
+
+uint32_t bytesFrom(const PeLayout& layout, uint32_t rva) {
+    for (const PeSection& section : layout.sections) {
+        if (rva >= section.virtualAddress && rva - section.virtualAddress < mappedSize(section)) {
+            return mappedSize(section) - (rva - section.virtualAddress);
+        }
+    }
+    return 0;
 }

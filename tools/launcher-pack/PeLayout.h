@@ -41,5 +41,8 @@ bool readPeLayout(const Bytes& image, PeLayout& layout, std::string& error);
 uint32_t directoryRva(const Bytes& image, const PeLayout& layout, uint32_t index);
 uint32_t directorySize(const Bytes& image, const PeLayout& layout, uint32_t index);
 
-// The file offset of `length` bytes at `rva`, when they lie in one section's raw data.
+// The file offset of `length` bytes at `rva`, when they lie in one section's
+// data: within both its raw size and its virtual size.
 bool rvaToOffset(const PeLayout& layout, const Bytes& image, uint32_t rva, uint32_t length, size_t& offset);
+// How many bytes of section data follow `rva`, counted alike; 0 outside every section.
+uint32_t bytesFrom(const PeLayout& layout, uint32_t rva);

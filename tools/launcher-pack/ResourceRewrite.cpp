@@ -33,6 +33,13 @@ bool planRewrite(const Bytes& image, Plan& plan, std::string& error) {
     }
     if (found == layout.sections.size()) return fail(error, "the resources do not start a section of their own");
     plan.resourceSection = found;
+    // The rewrite copies everything before the resources' raw data and every
+    // moved section's raw data: each must be there, inside the file.
+    for (size_t index = found; index < layout.sections.size(); ++index) {
+        if (layout.sections[index].rawSize == 0) {
+            return fail(error, "the resources or a section after them have no data in the file");
+        }
+    }
 
     uint64_t fileEnd = layout.sections.back().headerOffset + 40;
     for (size_t index = 0; index < layout.sections.size(); ++index) {

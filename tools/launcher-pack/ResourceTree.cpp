@@ -12,12 +12,19 @@ constexpr size_t kDataEntry = 16;
 // Far beyond any executable's resources; a crafted directory whose levels
 // share subdirectories could otherwise name billions.
 constexpr size_t kMaxResources = 20000;
+// Data and names, counted each time they are read or copied.
 constexpr uint64_t kMaxTotalData = 32u << 20;
 
 class DirectoryReader {
 public:
+    // A tree visits each of its entries once, and they all lie in the section
+    // after the root: more visits mean shared directories, whose visits
+    // multiply from level to level even where they find no resource.
     DirectoryReader(const Bytes& image, const PeLayout& layout, uint32_t rootRva)
-        : image_(image), layout_(layout), rootRva_(rootRva) {}
+        : image_(image),
+          layout_(layout),
+          rootRva_(rootRva),
+          entriesLeft_(bytesFrom(layout, rootRva) / kDirectoryEntry) {}
 
     bool read(std::vector<Resource>& resources, std::string& error) {
         Resource prefix;
@@ -50,6 +57,9 @@ private:
         if (!at((field & ~kSubdirectoryBit) + 2, uint32_t{length} * 2, offset)) {
             return fail("a resource name lies outside the image");
         }
+        if ((totalData_ += uint32_t{length} * 2) > kMaxTotalData) {
+            return fail("more resources than an executable holds");
+        }
         name.isText = true;
         name.text.clear();
         for (uint16_t index = 0; index < length; ++index) name.text.push_back(read16(image_, offset + 2 * index));
@@ -64,7 +74,9 @@ private:
         resource.codePage = read32(image_, offset + 8);
         size_t dataOffset = 0;
         if (!rvaToOffset(layout_, image_, rva, size, dataOffset)) return fail("resource data lies outside the image");
-        if (resources.size() >= kMaxResources || (totalData_ += size) > kMaxTotalData) {
+        // Each resource keeps its own copy of its type's and its name's text.
+        totalData_ += uint64_t{size} + 2 * (resource.type.text.size() + resource.name.text.size());
+        if (resources.size() >= kMaxResources || totalData_ > kMaxTotalData) {
             return fail("more resources than an executable holds");
         }
         resource.data.assign(image_.begin() + dataOffset, image_.begin() + dataOffset + size);
@@ -80,6 +92,8 @@ private:
         if (!at(relative + kDirectoryHeader, count * kDirectoryEntry, entries)) {
             return fail("a resource directory lies outside the image");
         }
+        if (count > entriesLeft_) return fail("the resource directories share subdirectories: more entries than their section holds");
+        entriesLeft_ -= count;
         for (uint32_t index = 0; index < count; ++index) {
             uint32_t nameField = read32(image_, entries + index * kDirectoryEntry);
             uint32_t target = read32(image_, entries + index * kDirectoryEntry + 4);
@@ -103,6 +117,7 @@ private:
     const Bytes& image_;
     const PeLayout& layout_;
     uint32_t rootRva_;
+    uint32_t entriesLeft_;
     uint64_t totalData_ = 0;
     std::string error_;
 };

@@ -97,5 +97,7 @@ Bytes buildVersionResource(const VersionInfo& info) {
     Bytes children = stringFileInfo;
     padTo(children, 4);
     children.insert(children.end(), varFileInfo.begin(), varFileInfo.end());
-    return node(u"VS_VERSION_INFO", fixed, static_cast<uint16_t>(fixed.size()), kBinary, children);
+    Bytes root = node(u"VS_VERSION_INFO", fixed, static_cast<uint16_t>(fixed.size()), kBinary, children);
+    // Every node lies inside the root: when its length fits, all of theirs do.
+    return root.size() <= kMaxVersionResource ? root : Bytes();
 }

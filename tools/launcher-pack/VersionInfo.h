@@ -23,5 +23,9 @@ struct VersionInfo {
 bool parseFourPartVersion(const std::string& text, FourPartVersion& version);
 std::string formatVersion(const FourPartVersion& version);
 
-// A VS_VERSIONINFO block: the fixed part and one Unicode string table.
+// Its lengths are 16-bit fields.
+constexpr size_t kMaxVersionResource = 0xFFFF;
+
+// A VS_VERSIONINFO block: the fixed part and one Unicode string table; empty
+// when the strings make it longer than kMaxVersionResource.
 Bytes buildVersionResource(const VersionInfo& info);

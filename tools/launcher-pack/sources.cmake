@@ -3,6 +3,8 @@
 add_library(launcher_pack_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ExecutableBranding.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IconFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Inflate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/JarManifest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PackOptions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Packer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PeChecksum.cpp
@@ -12,6 +14,7 @@ add_library(launcher_pack_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/SettingsText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Utf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VersionInfo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ZipArchive.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ZipOffsets.cpp)
 target_include_directories(launcher_pack_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 
