@@ -129,6 +129,26 @@ TEST_F(Pack, AnEmbeddedJarEndsTheExecutableAndIsNamedInTheSettings) {
     EXPECT_FALSE(fs::exists(output() / "MyApp64.exe"));
 }
 
+// What cmd reads as written: its own characters escaped, the rest in code page 850.
+TEST_F(Pack, AServiceGetsItsTypeAndTwoScriptsInTheOemCodePage) {
+    options.serviceName = "Hello Service";
+    options.serviceDisplay = "H\u00e4lsning & 100% \"Java\"";
+    std::vector<std::string> written;
+    std::string error;
+    ASSERT_TRUE(pack(options, written, error)) << error;
+    EXPECT_EQ(SettingsText::decode(readBytes(output() / "MyApp64.ini")).get(u"Application", u"Application Type"),
+              u"service");
+    const Bytes install = readBytes(output() / "install-service.cmd");
+    const std::string line = "sc create ^\"Hello Service^\" binPath= \"\\\"%~dp0MyApp.exe\\\"\" start= auto "
+                             "DisplayName= ^\"H\x84lsning ^& 100%% \\^\"Java\\^\"^\"\r\n";
+    EXPECT_NE(std::string(install.begin(), install.end()).find(line), std::string::npos);
+    EXPECT_TRUE(fs::exists(output() / "uninstall-service.cmd"));
+    options.output += "2";
+    options.serviceDescription = "\u20ac";
+    EXPECT_FALSE(pack(options, written, error));
+    EXPECT_NE(error.find("code page 850"), std::string::npos) << error;
+}
+
 // Each bad input gets its own message, and neither the output folder nor
 // the staging folder is left behind.
 TEST_F(Pack, BadInputLeavesNoOutputFolder) {
@@ -211,6 +231,7 @@ TEST(PackOptions, OptionsAreReadAndMistakesNamed) {
          {std::vector<std::string>{"--launcher", "a.exe", "--name", "App", "--output"},
           {"--launcher", "a.exe", "--name", "App", "--output", "o", "--colour", "red"},
           {"--launcher", "a.exe", "--name", "sub/App", "--output", "o"},
+          {"--launcher", "a.exe", "--name", "App", "--output", "o", "--service-display", "Shown"},
           {"--name", "App", "--output", "o"}}) {
         PackOptions unused;
         EXPECT_FALSE(parsePackOptions(bad, unused, help, error));

@@ -16,7 +16,9 @@ const char kPackUsage[] =
     "  --settings FILE.ini     start from an existing settings file (the options below override it)\n"
     "  --main-class NAME  --class-path ENTRY (repeatable)  --jar FILE (repeatable, copied into lib\\)\n"
     "  --min-version V  --max-version V  --vm-parameters TEXT  --splash FILE  --single-instance\n"
-    "  --embed-jar FILE        append the application's jar to the executable (before any signing)\n";
+    "  --embed-jar FILE        append the application's jar to the executable (before any signing)\n"
+    "  --service NAME [--service-display TEXT] [--service-description TEXT]\n"
+    "                          a Windows service: install-service.cmd and uninstall-service.cmd beside it\n";
 
 bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& options, bool& help, std::string& error) {
     help = false;
@@ -38,6 +40,9 @@ bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& op
         {"--vm-parameters", &options.vmParameters},
         {"--splash", &options.splash},
         {"--embed-jar", &options.embeddedJar},
+        {"--service", &options.serviceName},
+        {"--service-display", &options.serviceDisplay},
+        {"--service-description", &options.serviceDescription},
     };
     const std::map<std::string, std::vector<std::string>*> lists = {
         {"--launcher", &options.launchers}, {"--class-path", &options.classPath}, {"--jar", &options.jars}};
@@ -74,6 +79,12 @@ bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& op
     if (options.launchers.size() > 2) error = "at most two launchers, one per architecture";
     if (options.name.find_first_of("\\/:*?\"<>|") != std::string::npos) {
         error = "--name is a file name without a folder: " + options.name;
+    }
+    if (options.serviceName.find_first_of("\\/") != std::string::npos) {
+        error = "--service is a name without \\ or /: " + options.serviceName;
+    }
+    if (options.serviceName.empty() && !(options.serviceDisplay + options.serviceDescription).empty()) {
+        error = "--service-display and --service-description need --service";
     }
     return error.empty();
 }

@@ -18,6 +18,7 @@ struct PackOptions {
     std::vector<std::string> classPath;  // entries as written
     std::vector<std::string> jars;       // copied into lib\ and put on the class path
     bool singleInstance = false;
+    std::string serviceName, serviceDisplay, serviceDescription;  // a service when the name is given
     std::string embeddedJar;
 };
 

@@ -8,6 +8,7 @@
 
 #include "ExecutableBranding.h"
 #include "PeLayout.h"
+#include "ServiceScripts.h"
 #include "SettingsText.h"
 #include "Utf.h"
 #include "ZipOffsets.h"
@@ -177,6 +178,7 @@ bool buildSettings(const PackOptions& options, SettingsText& settings, std::stri
     if (!options.splash.empty())
         settings.set(u"Display", u"Splash Screen", wide(fs::path(options.splash).filename().string()));
     if (!options.embeddedJar.empty()) settings.set(u"Application", u"Embedded Jar", u"Yes");
+    if (!options.serviceName.empty()) settings.set(u"Application", u"Application Type", u"service");
     if (settings.get(runtime, u"Main Class").empty()) {
         error = "no main class: give --main-class, or a settings file that names one";
         return false;
@@ -234,6 +236,15 @@ bool pack(const PackOptions& options, std::vector<std::string>& written, std::st
     }
     SettingsText settings;
     if (!buildSettings(options, settings, error)) return false;
+    if (!options.serviceName.empty()) {
+        ServiceScripts scripts;
+        if (!makeServiceScripts(options.serviceName, options.serviceDisplay, options.serviceDescription,
+                                executables.front().fileName, scripts, error)) {
+            return false;
+        }
+        files.emplace_back("install-service.cmd", scripts.install);
+        files.emplace_back("uninstall-service.cmd", scripts.uninstall);
+    }
 
     for (size_t index = 0; index < executables.size(); ++index) {
         Executable& executable = executables[index];
