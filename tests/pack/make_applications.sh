@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Packs the sample application the ways the packaging tests start it, into
-# BUILD_DIR/packed/: gui/ and console/ (both architectures, paired) and
-# embedded/ (this build's launcher with the jar inside). The jar is a real,
+# BUILD_DIR/packed/: gui/ and console/ (both architectures, paired),
+# embedded/ (this build's launcher with the jar inside) and service/ (this
+# build's launcher as a service, its texts needing cmd's escapes). The jar is a real,
 # uncompressed one: the compiled sample class for a real Java, and the JVM
 # double's description of it, which the double reads through the raw bytes.
 # Usage: make_applications.sh LAUNCHER_PACK BUILD_DIR SOURCE_DIR GUI CONSOLE PAIRED_GUI PAIRED_CONSOLE
@@ -27,3 +28,5 @@ common=(--name MyApp --icon "$work/app.ico" --file-version 2.5.0.17 --product-ve
   --vm-parameters '-Dgreeting="Hello from the packed launcher"' --output "$out/gui" >/dev/null
 "$pack" "${common[@]}" --launcher "$5" --launcher "$7" --jar "$work/hello.jar" --output "$out/console" >/dev/null
 "$pack" "${common[@]}" --launcher "$4" --embed-jar "$work/hello.jar" --output "$out/embedded" >/dev/null
+"$pack" "${common[@]}" --launcher "$4" --jar "$work/hello.jar" --service "Hello Service" \
+  --service-display 'Hälsning & 100% "Java"' --service-description 'Säger <hej>' --output "$out/service" >/dev/null
