@@ -44,8 +44,9 @@ bool startedByServiceManager() {
 }  // namespace
 
 bool ServiceHost::run(int& exitCode) {
+    // The settings first: an ordinary application pays nothing more.
     std::wstring executablePath;
-    if (!startedByServiceManager() || modulePath(executablePath) || !isServiceApplication(executablePath)) {
+    if (modulePath(executablePath) || !isServiceApplication(executablePath) || !startedByServiceManager()) {
         return false;
     }
     SERVICE_TABLE_ENTRYW table[] = {{const_cast<wchar_t*>(L""), serviceMain}, {nullptr, nullptr}};

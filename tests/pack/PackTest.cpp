@@ -129,20 +129,15 @@ TEST_F(Pack, AnEmbeddedJarEndsTheExecutableAndIsNamedInTheSettings) {
     EXPECT_FALSE(fs::exists(output() / "MyApp64.exe"));
 }
 
-// What cmd reads as written: its own characters escaped, the rest in code page 850.
-TEST_F(Pack, AServiceGetsItsTypeAndTwoScriptsInTheOemCodePage) {
+// How cmd reads the scripts' texts shows under Wine (pack_e2e); here, what it cannot read.
+TEST_F(Pack, AServiceGetsItsTypeAndScriptsUnlessATextIsOutsideTheOemCodePage) {
     options.serviceName = "Hello Service";
-    options.serviceDisplay = "H\u00e4lsning & 100% \"Java\"";
     std::vector<std::string> written;
     std::string error;
     ASSERT_TRUE(pack(options, written, error)) << error;
     EXPECT_EQ(SettingsText::decode(readBytes(output() / "MyApp64.ini")).get(u"Application", u"Application Type"),
               u"service");
-    const Bytes install = readBytes(output() / "install-service.cmd");
-    const std::string line = "sc create ^\"Hello Service^\" binPath= \"\\\"%~dp0MyApp.exe\\\"\" start= auto "
-                             "DisplayName= ^\"H\x84lsning ^& 100%% \\^\"Java\\^\"^\"\r\n";
-    EXPECT_NE(std::string(install.begin(), install.end()).find(line), std::string::npos);
-    EXPECT_TRUE(fs::exists(output() / "uninstall-service.cmd"));
+    EXPECT_TRUE(fs::exists(output() / "install-service.cmd") && fs::exists(output() / "uninstall-service.cmd"));
     options.output += "2";
     options.serviceDescription = "\u20ac";
     EXPECT_FALSE(pack(options, written, error));
