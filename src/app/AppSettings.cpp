@@ -63,6 +63,10 @@ void readSplashSettings(const IniFile& file, SplashSettings& splash) {
     splash.preferNative = isYesAnyCase(file.getString(L"Display", L"Preffer Native Splash Screen"));
 }
 
+bool isServiceType(const SettingsLookup& lookup) {
+    return lookup.getString(kApplicationSection, L"Application Type") == L"service";
+}
+
 // A bare file name in "Pair Product" names the executable beside this one, as
 // an application folder ships them; a start from another working folder
 // would not find it otherwise.
@@ -84,7 +88,7 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
     const IniFile& file = lookup.file();
     settings.productCode = file.getString(L"Product Information", L"Product Code");
     settings.productName = file.getString(L"Product Information", L"Product Name");
-    settings.isService = lookup.getString(kApplicationSection, L"Application Type") == L"service";
+    settings.isService = isServiceType(lookup);
 
     const std::wstring userFile =
         settings.isService ? std::wstring()
@@ -109,13 +113,22 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
     settings.hosting.keepsThreadsAttached = provider.allowIbm || provider.favorIbm;
     readSplashSettings(file, settings.splash);
 
-    settings.overrideWorkingDir = isYesAnyCase(lookup.getString(kApplicationSection, L"Override WorkingDir"));
+    const std::wstring workingDir = lookup.getString(kApplicationSection, L"Override WorkingDir");
+    settings.overrideWorkingDir = isYesAnyCase(workingDir);
+    settings.workingDirGiven = !workingDir.empty();
+    settings.serviceStopTimeout =
+        secondsSetting(lookup.getString(kApplicationSection, L"Service Stop Timeout"), settings.serviceStopTimeout);
     settings.pairProduct = pairExecutablePath(lookup.getString(kApplicationSection, L"Pair Product"), executablePath);
     settings.pairReturnCode = isYesAnyCase(lookup.getString(kApplicationSection, L"Pair Return Code"));
     settings.runtime.hasPairProduct = !settings.pairProduct.empty();
     settings.singleInstance =
         !settings.isService && lookup.getString(kApplicationSection, L"Single Instance") == L"yes";
     return std::nullopt;
+}
+
+bool isServiceApplication(const std::wstring& executablePath) {
+    const std::wstring path = replaceExtensionWithIni(executablePath);
+    return !path.empty() && isServiceType(SettingsLookup(path));
 }
 
 std::wstring logFilePath(const std::wstring& executablePath) {

@@ -15,6 +15,8 @@ struct AppSettings {
     std::wstring productCode;
     bool isService = false;
     bool overrideWorkingDir = false;
+    bool workingDirGiven = false;  // "Override WorkingDir" has a value, "Yes" or another
+    unsigned serviceStopTimeout = 20;  // seconds
     std::wstring pairProduct;  // a bare file name taken beside the executable
     bool pairReturnCode = false;
     bool singleInstance = false;  // "Single Instance" exactly "yes", never for a service
@@ -28,6 +30,9 @@ struct AppSettings {
 // The settings file is the executable's path with "ini" as its extension;
 // without an extension there is none. Message 210 when "Main Class" is missing.
 MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& settings);
+
+// "Application Type" alone, before a service connects to the service manager.
+bool isServiceApplication(const std::wstring& executablePath);
 
 // The diagnostics log asked for: LAUNCHER_LOG, a path or "1" for
 // %TEMP%\<executable name>.log, else "Log File" of [Application], taken

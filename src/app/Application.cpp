@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/ServiceHost.h"
 #include "core/CommandLine.h"
 #include "core/ErrorReporting.h"
 #include "core/Settings.h"
@@ -38,7 +39,8 @@ const char* const kOriginNames[] = {"JRE Path", "the runtime beside the executab
 
 }  // namespace
 
-Application::Application() : session_(std::make_shared<JavaSession>()), splash_(session_->splashWindow) {}
+Application::Application(ServiceHost* service)
+    : service_(service), session_(std::make_shared<JavaSession>()), splash_(session_->splashWindow) {}
 
 Application::~Application() {
     splash_.closeWindow();
@@ -52,7 +54,11 @@ int Application::fail(const Failure& failure) {
         logLine("failed: %s%a", failureText(failure).c_str(), failure.messageId ? "" : "(reported already)");
     }
     endReason_ = "the start failed";
-    showFailure(session_->splashWindow.load(), failure);
+    if (service_) {
+        service_->reportError(failureText(failure));
+    } else {
+        showFailure(session_->splashWindow.load(), failure);
+    }
     return failure.exitCode;
 }
 
@@ -80,6 +86,8 @@ int Application::runStages() {
     // The trace reaches the console on System.err; a dialog would stop a script.
     settings_.hosting.failureCheck = false;
 #endif
+    // A service shows no window at all: an escaped exception's trace goes to System.err.
+    if (service_) settings_.hosting.failureCheck = false;
 
     auto target = std::make_shared<ForwardTarget>();
     target->mainClass = toThreadAnsi(settings_.hosting.mainClass);
@@ -102,7 +110,8 @@ int Application::runStages() {
     }
     logLine(settings_.singleInstance ? "single instance: the first instance" : "single instance: off");
 
-    if (settings_.overrideWorkingDir) makeFolderCurrent(executablePath_);
+    // A service starts in the system folder: it takes its own unless the setting says otherwise.
+    if (settings_.overrideWorkingDir || (service_ && !settings_.workingDirGiven)) makeFolderCurrent(executablePath_);
     const unsigned searchStarted = logClock();
     std::optional<RuntimeChoice> choice = chooseRuntime();
     logPhase("runtime search", searchStarted);
@@ -128,13 +137,18 @@ std::optional<RuntimeChoice> Application::chooseRuntime() {
     RequirementPhrase phrase = describeRequirement(runtime.versionMin, runtime.versionMax);
     std::wstring requirement = formatString(phrase.stringId, phrase.first.c_str(), phrase.second.c_str());
     UINT textId = runtime.jvmTypeMode == JvmTypeMode::ServerOnly ? IDS_JRE_NOT_FOUND_SERVER : IDS_JRE_NOT_FOUND;
-#ifdef LAUNCHER_CONSOLE
+    std::wstring notFound = formatString(textId, requirement.c_str());
     // Nobody may be there to browse: say where a runtime is had, and end the launch.
-    showError(nullptr, (formatString(textId, requirement.c_str()) + L"\n" JRE_DOWNLOAD_ADDRESS).c_str());
+    if (service_) {
+        service_->reportError(notFound += L"\n" JRE_DOWNLOAD_ADDRESS);
+        return std::nullopt;
+    }
+#ifdef LAUNCHER_CONSOLE
+    showError(nullptr, (notFound += L"\n" JRE_DOWNLOAD_ADDRESS).c_str());
     return std::nullopt;
 #endif
     logLine("no runtime found: the JRE-not-found dialog asks the user");
-    JreNotFoundDialog dialog(formatString(textId, requirement.c_str()), runtime.jvmTypeMode);
+    JreNotFoundDialog dialog(std::move(notFound), runtime.jvmTypeMode);
     if (dialog.show(GetActiveWindow()) != IDOK) {
         logLine("the dialog was cancelled");
         return std::nullopt;
@@ -181,9 +195,10 @@ int Application::runJava(const RuntimeChoice& choice) {
     JavaLaunch launch;
     launch.arguments = arguments_;
     prepareLibraryEnvironment(settings_.hosting, choice.library, executablePath_, launch);
-    if (!hasNoSplashSwitch(arguments_)) splash_.start(settings_.splash, choice.library);
+    if (!service_ && !hasNoSplashSwitch(arguments_)) splash_.start(settings_.splash, choice.library);
     if (MaybeFailure failure = loadJvmLibrary(choice.library, launch.entryPoints)) return fail(*failure);
     if (MaybeFailure failure = buildJvmOptions(settings_.hosting, executablePath_, launch)) return fail(*failure);
+    if (service_) service_->prepareLaunch(launch, session_, settings_);
 
     const unsigned javaStarted = logClock();
     MaybeFailure failure = runJavaThread(launch, *session_, [this] { splash_.closeWindow(); });

@@ -18,9 +18,12 @@
 #include "instance/SingleInstance.h"
 #include "splash/SplashScreen.h"
 
+class ServiceHost;
+
 class Application {
 public:
-    Application();
+    // A service shows no window: its host takes what would be shown.
+    explicit Application(ServiceHost* service = nullptr);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -38,6 +41,7 @@ private:
     // Shows the failure once, owned by the splash window while it exists.
     int fail(const Failure& failure);
 
+    ServiceHost* const service_;  // null unless the service manager started this process
     bool startedByPair_ = false;
     const char* endReason_ = "";  // for the log's last line
     std::wstring executablePath_;

@@ -46,6 +46,16 @@ bool isYesExactly(const std::wstring& value) { return value == L"yes"; }
 
 bool isTrueExactly(const std::wstring& value) { return value == L"true"; }
 
+unsigned secondsSetting(const std::wstring& value, unsigned fallback) {
+    if (value.empty() || value.size() > 6) return fallback;
+    unsigned seconds = 0;
+    for (wchar_t c : value) {
+        if (c < L'0' || c > L'9') return fallback;
+        seconds = seconds * 10 + (c - L'0');
+    }
+    return seconds;
+}
+
 std::wstring withFolderBackslash(const std::wstring& path) {
     if (!path.empty() && path.back() == L'\\') return path;
     return path + L'\\';

@@ -25,6 +25,9 @@ bool isYesAnyCase(const std::wstring& value);  // "Yes" in any letter case
 bool isYesExactly(const std::wstring& value);  // "yes"
 bool isTrueExactly(const std::wstring& value); // "true"
 
+// A count of seconds written as up to six digits; anything else is `fallback`.
+unsigned secondsSetting(const std::wstring& value, unsigned fallback);
+
 // Folder paths handed on end in exactly one backslash; a drive root such as
 // "C:\" already has it.
 std::wstring withFolderBackslash(const std::wstring& path);

@@ -11,9 +11,10 @@ if(WIN32)
     ${CMAKE_SOURCE_DIR}/src/core/win/CenterWindow.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/DiagnosticLog.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/DllSearch.cpp
+    ${CMAKE_SOURCE_DIR}/src/core/win/EventLog.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/FileSystem.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/StandardError.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/SystemLibrary.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/Text.cpp)
-  target_link_libraries(launcher_core PUBLIC user32 gdi32 kernel32)
+  target_link_libraries(launcher_core PUBLIC user32 gdi32 kernel32 advapi32)
 endif()

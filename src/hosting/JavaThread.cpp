@@ -16,8 +16,14 @@
 
 namespace {
 
+// The exit hook has no context: whom it tells, set before the VM exists.
+void (*exitObserver)(int status) = nullptr;
+
 // The abort hook lets the JVM end the process itself once the exit hook returns.
-void JNICALL vmExitHook(jint code) { logLine("exit code %d: System.exit ends the process", static_cast<int>(code)); }
+void JNICALL vmExitHook(jint code) {
+    logLine("exit code %d: System.exit ends the process", static_cast<int>(code));
+    if (exitObserver) exitObserver(code);
+}
 void JNICALL vmAbortHook() {}
 
 struct JavaThreadRun {
@@ -49,6 +55,7 @@ MaybeFailure createJvm(JavaThreadRun& run) {
     }
     JavaVM* vm = nullptr;
     void* env = nullptr;
+    exitObserver = run.launch.exiting;
     const unsigned started = logClock();
     jint result = run.launch.entryPoints.createJavaVm(&vm, &env, &args);
     logLine("JNI_CreateJavaVM: %d", static_cast<int>(result));
@@ -132,7 +139,7 @@ void handleEscapedException(JavaThreadRun& run) {
         env->ExceptionDescribe();
         return;
     }
-    if (reportUncaughtException(env, exception) == ExceptionOutcome::Stop) callSystemExit(env);
+    if (reportUncaughtException(env, exception) == ExceptionOutcome::Stop) callSystemExit(env, -1);
     if (env->ExceptionOccurred()) env->ExceptionClear();
 }
 
@@ -161,6 +168,7 @@ bool invokeMain(JavaThreadRun& run) {
         return false;
     }
     run.session.signalMainStarted();
+    if (run.launch.mainStarting) run.launch.mainStarting();
     logLine("main called");
     env->CallStaticVoidMethod(mainClass, mainMethod, arguments);
     handleEscapedException(run);
@@ -209,12 +217,12 @@ MaybeFailure runJavaThread(const JavaLaunch& launch, JavaSession& session, std::
     return run.failure;
 }
 
-bool callSystemExit(JNIEnv* env) {
+bool callSystemExit(JNIEnv* env, jint status) {
     jclass system = env->FindClass("java/lang/System");
     if (!system) return false;
     jmethodID exit = env->GetStaticMethodID(system, "exit", "(I)V");
     if (!exit) return false;
-    env->CallStaticVoidMethod(system, exit, -1);
+    env->CallStaticVoidMethod(system, exit, status);
     if (env->ExceptionOccurred()) {
         env->ExceptionDescribe();
         return false;

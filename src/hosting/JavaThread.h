@@ -25,6 +25,10 @@ struct JavaLaunch {
     // Such runtimes end the process themselves: threads stay attached.
     bool keepsThreadsAttached = false;
     uint32_t stackSize = 0;  // 0: the JVM's own default
+    // A service's state follows these: main about to be called, and the
+    // JVM's exit hook with System.exit's status.
+    void (*mainStarting)() = nullptr;
+    void (*exiting)(int status) = nullptr;
 };
 
 // Runs the Java thread and waits for it. Nothing when main was called and
@@ -32,5 +36,5 @@ struct JavaLaunch {
 // runs before an escaped exception is reported.
 MaybeFailure runJavaThread(const JavaLaunch& launch, JavaSession& session, std::function<void()> closeSplash);
 
-// System.exit(-1); returns only when the call did not end the process.
-bool callSystemExit(JNIEnv* env);
+// System.exit(status); returns only when the call did not end the process.
+bool callSystemExit(JNIEnv* env, jint status);

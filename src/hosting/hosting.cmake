@@ -14,6 +14,7 @@ target_sources(launcher_pure PRIVATE
 
 if(WIN32)
   add_launcher_library(launcher_hosting
+    ${CMAKE_SOURCE_DIR}/src/hosting/ApplicationStop.cpp
     ${CMAKE_SOURCE_DIR}/src/hosting/ClassPath.cpp
     ${CMAKE_SOURCE_DIR}/src/hosting/ExceptionDialog.cpp
     ${CMAKE_SOURCE_DIR}/src/hosting/ExceptionReport.cpp

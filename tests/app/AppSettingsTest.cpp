@@ -79,7 +79,8 @@ TEST(AppSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
                 !settings.runtime.source.acceptJre);
     EXPECT_EQ(settings.hosting.systemPath, L" C:\\sys");
     EXPECT_TRUE(settings.hosting.failureCheck && settings.overrideWorkingDir && settings.pairReturnCode);
-    EXPECT_FALSE(settings.isService);
+    EXPECT_FALSE(settings.isService || isServiceApplication(executable));
+    EXPECT_EQ(settings.serviceStopTimeout, 20u);
     EXPECT_TRUE(settings.runtime.hasPairProduct && settings.singleInstance);
     EXPECT_TRUE(settings.hosting.keepsThreadsAttached);
     EXPECT_EQ(settings.hosting.classPath, L"lib\\*.jar");
@@ -106,11 +107,13 @@ TEST(AppSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
     // A service application writes the settings file itself and the paired one.
     writeBytes(settingsPath,
                "[Java Runtime Environment]\nMain Class=a.B\n[Application]\nApplication Type=service\n"
-               "Single Instance=yes\nPair Product=" +
+               "Single Instance=yes\nService Stop Timeout=45\nOverride WorkingDir=no\nPair Product=" +
                    std::string(appData.begin(), appData.end()) + "\\pair.exe\n");
     AppSettings service;
     ASSERT_FALSE(readAppSettings(executable, service));
-    EXPECT_TRUE(service.isService);
+    EXPECT_TRUE(service.isService && isServiceApplication(executable));
+    EXPECT_EQ(service.serviceStopTimeout, 45u);
+    EXPECT_TRUE(service.workingDirGiven && !service.overrideWorkingDir) << "a service stays in the system folder";
     EXPECT_FALSE(service.singleInstance) << "a service never keeps a single instance";
     rememberRuntimeFolder(service, executable, L"E:\\jre\\");
     EXPECT_EQ(readAll(settingsPath), L"E:\\jre\\");

@@ -38,6 +38,11 @@ TEST(SettingsRules, EachSwitchKeepsItsOwnSpelling) {
     EXPECT_FALSE(isTrueExactly(L"True"));
 }
 
+TEST(SettingsRules, SecondsAreDigitsAloneElseTheDefault) {
+    EXPECT_EQ(secondsSetting(L"045", 20), 45u);
+    for (const wchar_t* bad : {L"", L" 5", L"-5", L"10s", L"1234567"}) EXPECT_EQ(secondsSetting(bad, 20), 20u) << bad;
+}
+
 TEST(SettingsRules, SemicolonListKeepsInnerEmptyPieces) {
     EXPECT_EQ(splitSemicolonList(L""), Pieces{});
     EXPECT_EQ(splitSemicolonList(L"a.jar;"), (Pieces{L"a.jar"}));

@@ -6,7 +6,7 @@
 # the launcher's start, nor GDI+, which older systems would look for beside
 # the executable first. It fits its size limit, carries the
 # hardening flags, and its manifest, version, string table and dialogs are
-# there in either build.
+# there in either build, with the message table of the event log.
 set -euo pipefail
 image=$1
 arch=$2  # x86 or amd64, as the manifest names it
@@ -44,7 +44,8 @@ for dll in $(awk '/DLL Name:/ {print tolower($3)}' <<<"$headers"); do
 done
 
 # Resources, read back as a script: the manifest naming this architecture,
-# the string table (202-230) and the two dialogs.
+# the string table (202-230), the two dialogs and the message table, whose
+# one entry, 1, is "%1": an event shows its insertion string as it is.
 script=$(${objdump%objdump}windres -i "$image" -O rc 2>/dev/null) || { echo "resources unreadable"; exit 1; }
 grep -q "^1 24 /\* RT_MANIFEST \*/" <<<"$script" || { echo "no manifest"; status=1; }
 manifest=$(grep -a -o 'processorArchitecture="[a-z0-9]*"' "$image" | sort -u)
@@ -57,4 +58,6 @@ for id in $(seq 202 230); do
 done
 grep -q "^201 DIALOG " <<<"$script" || { echo "dialog 201 missing"; status=1; }
 grep -q "^231 DIALOGEX " <<<"$script" || { echo "dialog 231 missing"; status=1; }
+messages=$(grep -A1 "MessageId = " <<<"$script" | tr -d ' \n')
+[ "$messages" = 'MessageId=0x1%1\000\000' ] || { echo "message table is not the one entry %1: $messages"; status=1; }
 exit $status

@@ -1,7 +1,8 @@
 // Applications made by launcher-pack (tests/pack/make_applications.sh packs
 // them before these tests run): their resources read back through Windows'
-// own resource functions, their icon on screen, and the sample started from
-// each packed executable as a user would start it.
+// own resource functions, their icon on screen, the sample started from
+// each packed executable as a user would start it, and the packed service
+// installed with its script and driven as the service manager drives it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -43,6 +44,13 @@ struct ScopedModuleTraits {
     static void close(Value value) { FreeLibrary(value); }
 };
 using ScopedModule = Scoped<ScopedModuleTraits>;
+
+struct ServiceHandleTraits {
+    using Value = SC_HANDLE;
+    static Value invalid() { return nullptr; }
+    static void close(Value value) { CloseServiceHandle(value); }
+};
+using ScopedServiceHandle = Scoped<ServiceHandleTraits>;
 
 ScopedModule resourcesOf(const std::wstring& path) {
     return ScopedModule(
@@ -133,8 +141,8 @@ TEST(PackedResources, EveryVersionStringAndBothVersionsReadBack) {
     }
 }
 
-// What packing must not touch: the texts, the dialogs and the manifest are
-// those of the launcher the executable was made from.
+// What packing must not touch: the texts, the dialogs, the manifest and the
+// event log's message table are those of the launcher the executable was made from.
 TEST(PackedResources, StringTableDialogsAndManifestAreTheLaunchers) {
     for (const PackedExecutable& exe : kPackedExecutables) {
         SCOPED_TRACE(toUtf8(exe.path));
@@ -151,9 +159,11 @@ TEST(PackedResources, StringTableDialogsAndManifestAreTheLaunchers) {
             EXPECT_FALSE(original.empty());
             EXPECT_EQ(resourceBytes(packedModule.get(), RT_DIALOG, MAKEINTRESOURCEW(dialog)), original);
         }
-        const std::string manifest = resourceBytes(unpacked.get(), RT_MANIFEST, MAKEINTRESOURCEW(1));
-        EXPECT_FALSE(manifest.empty());
-        EXPECT_EQ(resourceBytes(packedModule.get(), RT_MANIFEST, MAKEINTRESOURCEW(1)), manifest);
+        for (const wchar_t* type : {RT_MANIFEST, RT_MESSAGETABLE}) {
+            const std::string original = resourceBytes(unpacked.get(), type, MAKEINTRESOURCEW(1));
+            EXPECT_FALSE(original.empty());
+            EXPECT_EQ(resourceBytes(packedModule.get(), type, MAKEINTRESOURCEW(1)), original);
+        }
     }
 }
 
@@ -379,6 +389,107 @@ TEST_F(PackedApplication, AnEmbeddedJarRunsWithTheExecutableFirstOnTheClassPath)
     ASSERT_EQ(created.size(), 1u);
     EXPECT_NE(created[0].find("\"-Djava.class.path=" + ansi(exe(false)) + ";"), std::string::npos) << created[0];
     expectSampleRanOnce();
+}
+
+// The packed service, installed by its own script. Wine's service manager
+// ends a service when no other program of the prefix runs: this test does.
+class PackedService : public PackedApplication {
+protected:
+    void SetUp() override {
+        install(L"service");
+        sandbox.writeFile(L"service.classes",
+                          "class svc.Stoppable\nmain out main started\nmain args\nmain thread wait-file stop.flag\n"
+                          "serviceStop out serviceStop called\nserviceStop touch stop.flag\n"
+                          "class svc.Hooked\nmain hook out shutdown hook ran\nmain out main started\n"
+                          "main thread wait-file never.flag\n");
+        setRuntime(exe(false), runtimeOf(kBuild64));
+        set(L"Class Path", L"Class Path", sandbox.path(L"service.classes"));
+        set(L"Application", L"Output File", sandbox.path(L"out.txt"));
+        set(L"Application", L"Log File", sandbox.path(L"launcher.log"));
+        set(L"Application", L"Cmd", L"fromCmd");
+        ASSERT_EQ(run(L"\"" + sandbox.path(L"MyApp\\install-service.cmd\"")), 0u);
+        manager_.reset(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+        service_.reset(OpenServiceW(manager_.get(), L"Hello Service", SERVICE_ALL_ACCESS));
+        ASSERT_TRUE(service_);
+    }
+    void TearDown() override {
+        service_.reset();
+        run(L"\"" + sandbox.path(L"MyApp\\uninstall-service.cmd\""));
+    }
+
+    void set(const wchar_t* section, const wchar_t* key, const std::wstring& value) const {
+        WritePrivateProfileStringW(section, key, value.c_str(), sandbox.path(L"MyApp\\MyApp.ini").c_str());
+    }
+    // A command as a script's line: through cmd.
+    DWORD run(const std::wstring& command) const {
+        LaunchOptions options;
+        options.commandLine = L"cmd /c \"" + command + L"\"";
+        return runToExit(L"C:\\windows\\system32\\cmd.exe", options);
+    }
+    SERVICE_STATUS status() const {
+        SERVICE_STATUS status = {};
+        QueryServiceStatus(service_.get(), &status);
+        return status;
+    }
+    bool reaches(DWORD state) const {
+        return waitUntil([&] { return status().dwCurrentState == state; }, 30000);
+    }
+    bool printed(const char* text) const {
+        return waitUntil([&] { return readFileBytes(sandbox.path(L"out.txt")).find(text) != std::string::npos; });
+    }
+
+    ScopedServiceHandle manager_, service_;
+};
+
+TEST_F(PackedService, RunsMainWithItsStartParametersAndStopsThroughServiceStop) {
+    static QUERY_SERVICE_CONFIGW config[64];
+    DWORD size = 0;
+    ASSERT_TRUE(QueryServiceConfigW(service_.get(), config, sizeof config, &size));
+    EXPECT_STREQ(config->lpDisplayName, L"H\u00e4lsning & 100% \"Java\"");
+    const wchar_t* source = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Hello Service";
+    EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, source, L"EventMessageFile", RRF_RT_ANY, nullptr, nullptr, nullptr), 0);
+    const std::wstring command = L"\"" + exe(false) + L"\" first";
+    ASSERT_TRUE(ChangeServiceConfigW(service_.get(), SERVICE_NO_CHANGE, SERVICE_NO_CHANGE, SERVICE_NO_CHANGE,
+                                     command.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
+    set(L"Java Runtime Environment", L"Main Class", L"svc.Stoppable");
+    const wchar_t* parameters[] = {L"a", L"b c"};
+    ASSERT_TRUE(StartServiceW(service_.get(), 2, parameters));
+    ASSERT_TRUE(reaches(SERVICE_RUNNING));
+    EXPECT_TRUE(printed("main started\r\nfirst\r\nfromCmd\r\na\r\nb c\r\n"));
+    EXPECT_EQ(run(L"sc stop \"Hello Service\""), 0u);
+    ASSERT_TRUE(reaches(SERVICE_STOPPED));
+    EXPECT_EQ(status().dwWin32ExitCode, 0u);
+    EXPECT_TRUE(printed("serviceStop called"));
+    EXPECT_TRUE(pathExists(sandbox.path(L"MyApp\\stop.flag"))) << "the working folder is the executable's";
+}
+
+TEST_F(PackedService, WithoutServiceStopAStopRunsTheShutdownHooks) {
+    set(L"Java Runtime Environment", L"Main Class", L"svc.Hooked");
+    ASSERT_TRUE(StartServiceW(service_.get(), 0, nullptr));
+    ASSERT_TRUE(printed("main started"));
+    EXPECT_EQ(run(L"sc stop \"Hello Service\""), 0u);
+    ASSERT_TRUE(reaches(SERVICE_STOPPED));
+    EXPECT_EQ(status().dwWin32ExitCode, 0u);
+    EXPECT_TRUE(printed("shutdown hook ran"));
+}
+
+// A window would hold the service in its start; it ends instead. Wine's
+// event log keeps no entries to read back: the diagnostics log has the text.
+TEST_F(PackedService, WithoutARuntimeItLogsTheMessageAndEnds) {
+    setRuntime(exe(false), sandbox.path(L"none"));
+    ASSERT_TRUE(StartServiceW(service_.get(), 0, nullptr));
+    ASSERT_TRUE(reaches(SERVICE_STOPPED));
+    EXPECT_EQ(status().dwWin32ExitCode, static_cast<DWORD>(ERROR_SERVICE_SPECIFIC_ERROR));
+    EXPECT_EQ(status().dwServiceSpecificExitCode, 0xFFFFFFFFu);
+    const std::string log = readFileBytes(sandbox.path(L"launcher.log"));
+    EXPECT_NE(log.find("event log, source Hello Service: Det gick inte att hitta JRE"), std::string::npos) << log;
+}
+
+TEST_F(PackedService, StartedFromAConsoleItRunsAsAnOrdinaryApplication) {
+    set(L"Java Runtime Environment", L"Main Class", L"svc.Stoppable");
+    sandbox.writeFile(L"MyApp\\stop.flag", "");
+    EXPECT_EQ(runToExit(exe(false), launch), 0u);
+    EXPECT_TRUE(printed("main started\r\nfirst\r\nsecond word\r\nfromCmd\r\n"));
 }
 
 }  // namespace

@@ -129,6 +129,21 @@ TEST_F(Pack, AnEmbeddedJarEndsTheExecutableAndIsNamedInTheSettings) {
     EXPECT_FALSE(fs::exists(output() / "MyApp64.exe"));
 }
 
+// How cmd reads the scripts' texts shows under Wine (pack_e2e); here, what it cannot read.
+TEST_F(Pack, AServiceGetsItsTypeAndScriptsUnlessATextIsOutsideTheOemCodePage) {
+    options.serviceName = "Hello Service";
+    std::vector<std::string> written;
+    std::string error;
+    ASSERT_TRUE(pack(options, written, error)) << error;
+    EXPECT_EQ(SettingsText::decode(readBytes(output() / "MyApp64.ini")).get(u"Application", u"Application Type"),
+              u"service");
+    EXPECT_TRUE(fs::exists(output() / "install-service.cmd") && fs::exists(output() / "uninstall-service.cmd"));
+    options.output += "2";
+    options.serviceDescription = "\u20ac";
+    EXPECT_FALSE(pack(options, written, error));
+    EXPECT_NE(error.find("code page 850"), std::string::npos) << error;
+}
+
 // Each bad input gets its own message, and neither the output folder nor
 // the staging folder is left behind.
 TEST_F(Pack, BadInputLeavesNoOutputFolder) {
@@ -235,6 +250,7 @@ TEST(PackOptions, OptionsAreReadAndMistakesNamed) {
          {std::vector<std::string>{"--launcher", "a.exe", "--name", "App", "--output"},
           {"--launcher", "a.exe", "--name", "App", "--output", "o", "--colour", "red"},
           {"--launcher", "a.exe", "--name", "sub/App", "--output", "o"},
+          {"--launcher", "a.exe", "--name", "App", "--output", "o", "--service-display", "Shown"},
           {"--name", "App", "--output", "o"}}) {
         PackOptions unused;
         EXPECT_FALSE(parsePackOptions(bad, unused, help, error));

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Packs the sample application the ways the packaging tests start it, into
 # BUILD_DIR/packed/: gui/ and console/ (both architectures, paired),
-# embedded/ (this build's launcher with the jar inside) and manifest/ (a
+# embedded/ (this build's launcher with the jar inside), manifest/ (a
 # main jar whose manifest asks for module access, and module options; made
-# to be read back, not started). The jar is a real,
+# to be read back, not started) and service/ (this build's launcher as a
+# service, its texts needing cmd's escapes). The jar is a real,
 # uncompressed one: the compiled sample class for a real Java, and the JVM
 # double's description of it, which the double reads through the raw bytes.
 # Usage: make_applications.sh LAUNCHER_PACK BUILD_DIR SOURCE_DIR GUI CONSOLE PAIRED_GUI PAIRED_CONSOLE
@@ -38,3 +39,5 @@ printf '%s\n' 'Main-Class: hello.Main' \
 "$pack" --name MyApp --launcher "$4" --main-jar "$work/main.jar" --jar "$work/hello.jar" --min-version 1.8 \
   --vm-parameters -Xmx64m --main-module hello/hello.Main --module-path "$work/hello.jar" \
   --module-path "$work/classes/" --add-modules jdk.jfr,jdk.net --output "$out/manifest" >/dev/null
+"$pack" "${common[@]}" --launcher "$4" --jar "$work/hello.jar" --service "Hello Service" \
+  --service-display 'Hälsning & 100% "Java"' --service-description 'Säger <hej>' --output "$out/service" >/dev/null

@@ -20,7 +20,9 @@ const char kPackUsage[] =
     "  --main-module MODULE[/CLASS]  --add-modules LIST\n"
     "  --module-path FILE|FOLDER  (repeatable, copied into mods\\)\n"
     "  --min-version V  --max-version V  --vm-parameters TEXT  --splash FILE  --single-instance\n"
-    "  --embed-jar FILE        append the application's jar to the executable (before any signing)\n";
+    "  --embed-jar FILE        append the application's jar to the executable (before any signing)\n"
+    "  --service NAME [--service-display TEXT] [--service-description TEXT]\n"
+    "                          a Windows service: install-service.cmd and uninstall-service.cmd beside it\n";
 
 namespace {
 
@@ -82,6 +84,9 @@ bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& op
         {"--vm-parameters", &options.vmParameters},
         {"--splash", &options.splash},
         {"--embed-jar", &options.embeddedJar},
+        {"--service", &options.serviceName},
+        {"--service-display", &options.serviceDisplay},
+        {"--service-description", &options.serviceDescription},
     };
     const std::map<std::string, std::vector<std::string>*> lists = {
         {"--launcher", &options.launchers}, {"--class-path", &options.classPath}, {"--jar", &options.jars},
@@ -119,5 +124,11 @@ bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& op
     if (options.launchers.size() > 2) error = "at most two launchers, one per architecture";
     const std::string nameProblem = options.name.empty() ? std::string() : fileNameProblem(options.name);
     if (!nameProblem.empty()) error = "--name " + nameProblem + ": " + options.name;
+    if (options.serviceName.find_first_of("\\/") != std::string::npos) {
+        error = "--service is a name without \\ or /: " + options.serviceName;
+    }
+    if (options.serviceName.empty() && !(options.serviceDisplay + options.serviceDescription).empty()) {
+        error = "--service-display and --service-description need --service";
+    }
     return error.empty();
 }

@@ -21,6 +21,7 @@ struct PackOptions {
     std::string mainModule, addModules;
     std::vector<std::string> modulePath;  // files and folders, copied into the mods\ folder
     bool singleInstance = false;
+    std::string serviceName, serviceDisplay, serviceDescription;  // a service when the name is given
     std::string embeddedJar;
 };
 

@@ -9,6 +9,7 @@
 #include "ExecutableBranding.h"
 #include "JarManifest.h"
 #include "PeLayout.h"
+#include "ServiceScripts.h"
 #include "SettingsText.h"
 #include "Utf.h"
 #include "ZipOffsets.h"
@@ -225,6 +226,7 @@ bool buildSettings(const PackOptions& options, const MainJarRequests& manifest, 
     if (!options.splash.empty())
         settings.set(u"Display", u"Splash Screen", wide(fs::path(options.splash).filename().string()));
     if (!options.embeddedJar.empty()) settings.set(u"Application", u"Embedded Jar", u"Yes");
+    if (!options.serviceName.empty()) settings.set(u"Application", u"Application Type", u"service");
     if (settings.get(runtime, u"Main Class").empty() && settings.get(runtime, u"Main Module").empty()) {
         error = "no main class: give --main-class or --main-module, or a settings file that names one";
         return false;
@@ -308,6 +310,15 @@ bool pack(const PackOptions& options, std::vector<std::string>& written, std::st
     }
     SettingsText settings;
     if (!buildSettings(options, manifest, settings, error)) return false;
+    if (!options.serviceName.empty()) {
+        ServiceScripts scripts;
+        if (!makeServiceScripts(options.serviceName, options.serviceDisplay, options.serviceDescription,
+                                executables.front().fileName, scripts, error)) {
+            return false;
+        }
+        files.emplace_back("install-service.cmd", scripts.install);
+        files.emplace_back("uninstall-service.cmd", scripts.uninstall);
+    }
 
     for (size_t index = 0; index < executables.size(); ++index) {
         Executable& executable = executables[index];

@@ -11,6 +11,7 @@ add_library(launcher_pack_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/PeLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResourceRewrite.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResourceTree.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ServiceScripts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Utf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VersionInfo.cpp

@@ -108,6 +108,13 @@ struct LibraryTraits {
 };
 using ScopedLibrary = Scoped<LibraryTraits>;
 
+struct EventSourceTraits {
+    using Value = HANDLE;
+    static Value invalid() { return nullptr; }
+    static void close(Value value) { DeregisterEventSource(value); }
+};
+using ScopedEventSource = Scoped<EventSourceTraits>;
+
 // Ownership of a mutex acquired by a wait; the value is the mutex handle.
 struct MutexOwnershipTraits {
     using Value = HANDLE;
