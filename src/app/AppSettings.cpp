@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "core/DecimalText.h"
 #include "core/Settings.h"
 #include "core/SettingsRules.h"
 #include "core/win/DiagnosticLog.h"
@@ -71,6 +72,14 @@ std::wstring pairExecutablePath(const std::wstring& pair, const std::wstring& ex
     return folderOf(executablePath) + pair;
 }
 
+bool singleInstanceFrom(const SettingsLookup& lookup, bool isService) {
+    return !isService && lookup.getString(kApplicationSection, L"Single Instance") == L"yes";
+}
+
+bool isServiceFrom(const SettingsLookup& lookup) {
+    return lookup.getString(kApplicationSection, L"Application Type") == L"service";
+}
+
 }  // namespace
 
 MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& settings) {
@@ -84,7 +93,7 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
     const IniFile& file = lookup.file();
     settings.productCode = file.getString(L"Product Information", L"Product Code");
     settings.productName = file.getString(L"Product Information", L"Product Name");
-    settings.isService = lookup.getString(kApplicationSection, L"Application Type") == L"service";
+    settings.isService = isServiceFrom(lookup);
 
     const std::wstring userFile =
         settings.isService ? std::wstring()
@@ -113,9 +122,22 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
     settings.pairProduct = pairExecutablePath(lookup.getString(kApplicationSection, L"Pair Product"), executablePath);
     settings.pairReturnCode = isYesAnyCase(lookup.getString(kApplicationSection, L"Pair Return Code"));
     settings.runtime.hasPairProduct = !settings.pairProduct.empty();
-    settings.singleInstance =
-        !settings.isService && lookup.getString(kApplicationSection, L"Single Instance") == L"yes";
+    settings.singleInstance = singleInstanceFrom(lookup, settings.isService);
     return std::nullopt;
+}
+
+RestartSettings readRestartSettings(const std::wstring& executablePath) {
+    RestartSettings restart;
+    const std::wstring path = replaceExtensionWithIni(executablePath);
+    if (path.empty()) return restart;
+    const SettingsLookup lookup(path);
+    const std::wstring code = lookup.getString(kApplicationSection, L"Restart Code");
+    // A service is restarted by the service manager, which must see its own process.
+    if (code.empty() || isServiceFrom(lookup)) return restart;
+    restart.enabled = parseExitCode(code, restart.restartCode);
+    if (!restart.enabled) logLine("Restart Code %s is no number: no restarts", code.c_str());
+    restart.singleInstance = singleInstanceFrom(lookup, false);
+    return restart;
 }
 
 std::wstring logFilePath(const std::wstring& executablePath) {

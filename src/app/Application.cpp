@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/RestartSupervisor.h"
 #include "core/CommandLine.h"
 #include "core/ErrorReporting.h"
 #include "core/Settings.h"
@@ -71,9 +72,17 @@ void Application::startLog() {
 
 int Application::runStages() {
     startedByPair_ = takePairedStartMark();
+    const RunMark runMark = takeRunMark();
     arguments_ = splitCommandLineText(GetCommandLineW());
     if (MaybeFailure failure = modulePath(executablePath_)) return fail(*failure);
     startLog();
+    const RestartSettings restart = runMark == RunMark::none ? readRestartSettings(executablePath_) : RestartSettings();
+    if (restart.enabled) {
+        // Its runs are the pair's as much as this process is.
+        if (startedByPair_) SetEnvironmentVariableW(kPairedStartVariable, L"1");
+        endReason_ = "the last run's exit code";
+        return superviseRuns(executablePath_, restart);
+    }
     if (MaybeFailure failure = readAppSettings(executablePath_, settings_)) return fail(*failure);
     logPhase("start-up and settings", 0);
 #ifdef LAUNCHER_CONSOLE
@@ -85,6 +94,7 @@ int Application::runStages() {
     target->mainClass = toThreadAnsi(settings_.hosting.mainClass);
     target->keepsThreadsAttached = settings_.hosting.keepsThreadsAttached;
     target->session = session_;
+    if (runMark == RunMark::heldBlock) instance_.takeOverHeldBlock();
     if (MaybeFailure failure = instance_.setup(settings_.singleInstance, executablePath_, arguments_, target)) {
         return fail(*failure);
     }

@@ -37,7 +37,8 @@ bool postWithRetry(const SingleInstanceState& state, DWORD listenerThreadId, DWO
     const DWORD start = GetTickCount();
     while (!PostThreadMessageW(listenerThreadId, state.requestMessage, GetCurrentThreadId(), 0)) {
         if (pastDeadline(start, readyWaitMs)) return false;
-        if (state.ownerProcess && WaitForSingleObject(state.ownerProcess.get(), 0) == WAIT_OBJECT_0) return false;
+        // A first instance that ended meanwhile answers through its exit code.
+        if (state.ownerProcess && WaitForSingleObject(state.ownerProcess.get(), 0) == WAIT_OBJECT_0) return true;
         Sleep(10);
     }
     return true;

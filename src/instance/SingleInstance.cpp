@@ -22,6 +22,7 @@ MaybeFailure SingleInstance::setup(bool enabled, const std::wstring& executableP
         state_.singleInstance = false;
         return std::nullopt;
     }
+    if (takesOverHeldBlock_) state_.isFirstInstance = true;
     if (state_.isFirstInstance) {
         if (!startListening(state_, name, std::move(target), forwardWorkerMain)) state_.singleInstance = false;
         return std::nullopt;

@@ -24,6 +24,10 @@ public:
     MaybeFailure setup(bool enabled, const std::wstring& executablePath, const std::vector<std::wstring>& arguments,
                        std::shared_ptr<const ForwardTarget> target);
 
+    // A restarted run: the block its supervisor held between two runs exists
+    // already and is this process's to fill as the first instance.
+    void takeOverHeldBlock() { takesOverHeldBlock_ = true; }
+
     bool isLaterStart() const { return state_.singleInstance && !state_.isFirstInstance; }
 
     // A later start: the running instance's answer, or its exit code.
@@ -34,4 +38,5 @@ public:
 
 private:
     SingleInstanceState state_;
+    bool takesOverHeldBlock_ = false;
 };
