@@ -99,8 +99,11 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
         settings.isService ? std::wstring()
                            : userSettingsFilePath(executablePath, settings.productName, settings.productCode, false);
     if (!userFile.empty() && fileExists(userFile)) {
-        logLine("per-user settings file %s: used for JRE Path", userFile.c_str());
-        settings.jrePath = IniFile(userFile).getString(kJreSection, L"JRE Path");
+        logLine("per-user settings file %s: used for JRE Path and the user's Virtual Machine Parameters",
+                userFile.c_str());
+        const IniFile user(userFile);
+        settings.jrePath = user.getString(kJreSection, L"JRE Path");
+        settings.hosting.userVmParameters = user.getString(kJreSection, L"Virtual Machine Parameters");
     } else {
         logLine(settings.isService ? "per-user settings file: none for a service"
                                    : "per-user settings file %s: not there",

@@ -53,6 +53,7 @@ MaybeFailure buildJvmOptions(const HostingSettings& settings, const std::wstring
 
     std::vector<std::wstring> options{L"-Djava.class.path=" + classPath};
     std::vector<std::wstring> tokens = splitVmParameters(settings.vmParameters);
+    for (std::wstring& token : splitVmParameters(settings.userVmParameters)) tokens.push_back(std::move(token));
     if (!tokens.empty()) {
         MemoryBase base = currentMemoryBase();
         for (const std::wstring& token : tokens) options.push_back(processVmParameter(token, base, launch.stackSize));

@@ -17,6 +17,7 @@ struct HostingSettings {
     std::wstring classPath;
     bool embeddedJar = false;
     std::wstring vmParameters;
+    std::wstring userVmParameters;  // the per-user file's, after the application's so that they win
     std::wstring outputFile;
     bool outputAppend = false;
     std::wstring errorFile;

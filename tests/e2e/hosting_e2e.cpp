@@ -120,7 +120,14 @@ TEST(HostingOptions, LibraryClassPathAndParametersReachTheVmInOrder) {
     app.settings("Library Path=native\nSystem Path=C:\\tools\n"
                  "Virtual Machine Parameters=-Xmx512m  -Dx=\"a b\" -Dhome=%QZ_JVM_HOME% -XX:+Flag -Xms5p -Xss16m\n",
                  "\\lib\\*.jar;C:\\common\\x.jar;;\\app.jar;lib\\app.jar;%QZ_JVM_HOME%\\lib\\rt.jar",
-                 "Output File=" + ansi(app.folder()) + "\\out.txt\nCmd=-open \"My File.txt\" %QZ_JVM_HOME%\n");
+                 "Output File=" + ansi(app.folder()) + "\\out.txt\nCmd=-open \"My File.txt\" %QZ_JVM_HOME%\n"
+                 "[Product Information]\nProduct Name=App\nProduct Code=7\n");
+    // The user's own parameters come after the application's, so a later -Xmx wins; their file decides
+    // "JRE Path" too.
+    app.launch().environment[L"APPDATA"] = box.path(L"user");
+    for (const wchar_t* folder : {L"user", L"user\\App", L"user\\App\\7"}) box.makeFolder(folder);
+    box.writeFile(L"user\\App\\7\\app.ini", "[Java Runtime Environment]\nJRE Path=" + ansi(app.runtimeHome()) +
+                                               "\nVirtual Machine Parameters=-Xmx1g -Du=\"c d\"\n");
     std::wstring oldPath = environment(L"Path");
 
     Outcome outcome = app.run(L"one \"two words\"");
@@ -140,7 +147,7 @@ TEST(HostingOptions, LibraryClassPathAndParametersReachTheVmInOrder) {
                   "-Djava.library.path=native;" + folder + "\\;.;" + ansi(oldPath) + ";" + home + "\\lib",
                   "-Djava.class.path=" + folder + "\\lib\\a.jar;C:\\common\\x.jar;" + folder + ";" + folder +
                       "\\app.jar;" + home + "\\lib\\rt.jar;",
-                  "-Xmx512m", "-Dx=a b", "-Dhome=" + home, "-XX:+Flag", xms, "-Xss16m"})),
+                  "-Xmx512m", "-Dx=a b", "-Dhome=" + home, "-XX:+Flag", xms, "-Xss16m", "-Xmx1g", "-Du=c d"})),
               std::string::npos)
         << creation;
 
