@@ -116,6 +116,11 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
 
     readRuntimeRequirements(lookup, settings.runtime);
     readHostingSettings(lookup, settings.hosting);
+    const std::wstring localAppData = environmentVariable(L"LOCALAPPDATA");
+    if (!localAppData.empty() && isYesAnyCase(lookup.getString(kJreSection, L"Startup Cache"))) {
+        settings.hosting.startupCacheFolder =
+            productDataFolder(localAppData, settings.productName, settings.productCode, false);
+    }
     settings.hosting.mainClass = slashSeparated(std::move(mainClass));
     const ProviderFlags& provider = settings.runtime.provider;
     settings.hosting.keepsThreadsAttached = provider.allowIbm || provider.favorIbm;

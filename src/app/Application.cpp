@@ -115,8 +115,12 @@ int Application::runStages() {
         endReason_ = "no runtime";
         return -1;
     }
-    logLine("runtime chosen from %a: %s%a", kOriginNames[static_cast<int>(choice->origin)], choice->library.c_str(),
-            choice->paired ? ", another architecture's: the pair hosts it" : "");
+    if (logIsOn()) {
+        const std::wstring version = choice->version == JavaVersion{} ? L"unknown" : formatVersion(choice->version);
+        logLine("runtime chosen from %a: %s, version %s%a", kOriginNames[static_cast<int>(choice->origin)],
+                choice->library.c_str(), version.c_str(),
+                choice->paired ? ", another architecture's: the pair hosts it" : "");
+    }
     if (choice->paired) return runPairedLauncher();
     return runJava(*choice);
 }
@@ -186,7 +190,12 @@ int Application::runJava(const RuntimeChoice& choice) {
     prepareLibraryEnvironment(settings_.hosting, choice.library, executablePath_, launch);
     if (!hasNoSplashSwitch(arguments_)) splash_.start(settings_.splash, choice.library);
     if (MaybeFailure failure = loadJvmLibrary(choice.library, launch.entryPoints)) return fail(*failure);
-    if (MaybeFailure failure = buildJvmOptions(settings_.hosting, executablePath_, launch)) return fail(*failure);
+    // Java 19 and later make and check a class-data archive themselves.
+    const std::wstring archiveVersion = choice.version.parts[0] >= 19 ? formatVersion(choice.version) : std::wstring();
+    if (MaybeFailure failure = buildJvmOptions(settings_.hosting, executablePath_, choice.library, archiveVersion,
+                                               launch)) {
+        return fail(*failure);
+    }
 
     const unsigned javaStarted = logClock();
     MaybeFailure failure = runJavaThread(launch, *session_, [this] { splash_.closeWindow(); });

@@ -6,9 +6,13 @@ namespace {
 
 bool mayHandToPair(const RuntimeSearch& search) { return search.requirements.hasPairProduct && !search.startedByPair; }
 
-}  // namespace
+// C:\jre\bin\client\jvm.dll: the release file of C:\jre\.
+void readLibraryVersion(RuntimeChoice& choice) {
+    readReleaseVersion(folderOf(withoutLastComponents(choice.library, 2)), choice.version);
+    choice.version = withClassicNumbering(choice.version);
+}
 
-std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search) {
+std::optional<RuntimeChoice> locateRuntime(const RuntimeSearch& search) {
     const JvmTypeMode mode = search.requirements.jvmTypeMode;
     if (!search.jrePath.empty()) {
         std::wstring library = findJvmLibrary(withFolderBackslash(search.jrePath), mode).path;
@@ -28,7 +32,7 @@ std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search) {
         logLine(library.empty() ? "candidate beside the executable %s: refused, no JVM library"
                                 : "candidate beside the executable %s: accepted",
                 local.c_str());
-        if (!library.empty()) return RuntimeChoice{std::move(library), RuntimeOrigin::Local, false};
+        if (!library.empty()) return RuntimeChoice{std::move(library), RuntimeOrigin::Local, false, {}};
     }
 
     const RuntimeRequirements& requirements = search.requirements;
@@ -36,14 +40,15 @@ std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search) {
         bool paired = false;
         std::wstring library = findJavaHomeLibrary(requirements.versionMin, requirements.versionMax, mode,
                                                    mayHandToPair(search), paired);
-        if (!library.empty()) return RuntimeChoice{std::move(library), RuntimeOrigin::JavaHome, paired};
+        if (!library.empty()) return RuntimeChoice{std::move(library), RuntimeOrigin::JavaHome, paired, {}};
     }
 
     std::wstring home;
     RuntimeChoice choice;
     choice.origin = RuntimeOrigin::Registry;
-    bool found = searchRegistry(search.requirements, kOwnRegistryView, home);
-    if (!found && !search.startedByPair && searchRegistry(search.requirements, kPairedRegistryView, home)) {
+    bool found = searchRegistry(search.requirements, kOwnRegistryView, home, &choice.version);
+    if (!found && !search.startedByPair &&
+        searchRegistry(search.requirements, kPairedRegistryView, home, &choice.version)) {
         found = true;
         choice.origin = RuntimeOrigin::PairedRegistry;
         choice.paired = true;
@@ -54,10 +59,22 @@ std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search) {
     return choice;
 }
 
+}  // namespace
+
+std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search) {
+    std::optional<RuntimeChoice> choice = locateRuntime(search);
+    // A registration names its version; "JRE Path" went through chosenRuntime.
+    if (choice && choice->origin != RuntimeOrigin::JrePath && choice->version == JavaVersion{}) {
+        readLibraryVersion(*choice);
+    }
+    return choice;
+}
+
 RuntimeChoice chosenRuntime(const RuntimeSearch& search, std::wstring library) {
     RuntimeChoice choice;
     choice.paired = mayHandToPair(search) && isForeignMachineLibrary(library);
     choice.library = std::move(library);
     choice.origin = RuntimeOrigin::Chosen;
+    readLibraryVersion(choice);
     return choice;
 }

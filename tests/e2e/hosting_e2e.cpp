@@ -207,6 +207,31 @@ TEST(HostingOptions, StackSizeFromAnExpandedVariableIsNotUsedButStillPassed) {
     EXPECT_LT(numberAfter(app.logLine(mainCall), "stack="), 16ul << 20);
 }
 
+TEST(HostingOptions, StartupCacheForJava19AndLaterOnly) {
+    for (const char* version : {"21.0.2", "17.0.9"}) {
+        SCOPED_TRACE(version);
+        HostedApp app;
+        Sandbox& box = app.sandbox();
+        box.copyTree(runtimeFixture(L"full"), L"jre");
+        box.writeFile(L"jre\\release", std::string("JAVA_VERSION=\"") + version + "\"\n");
+        app.classes(L"app.classes", "class app.Main\nmain return\n");
+        box.writeIni("[Product Information]\nProduct Name=App\nProduct Code=7\n[Java Runtime Environment]\nJRE Path=" +
+                     ansi(box.path(L"jre")) +
+                     "\nMain Class=app.Main\nStartup Cache=YES\n[Class Path]\nClass Path=\\app.classes\n");
+        app.launch().environment[L"LOCALAPPDATA"] = box.path(L"local");
+        box.makeFolder(L"local");
+        ASSERT_EQ(app.run().exitCode, 0u);
+        const std::string creation = app.logLine("JNI_CreateJavaVM ");
+        const std::string archive = "\"-XX:SharedArchiveFile=" + ansi(box.path(L"local\\App\\7\\startup-"));
+        const size_t at = creation.find(archive);
+        EXPECT_EQ(at != std::string::npos, version[0] == '2') << creation;
+        if (at == std::string::npos) continue;
+        // The archive's folder was made, and its name carries 16 hexadecimal digits.
+        EXPECT_EQ(creation.find(".jsa\", \"-XX:+AutoCreateSharedArchive\", \"abort\"", at), at + archive.size() + 16)
+            << creation;
+    }
+}
+
 TEST(HostingOptions, EmbeddedJarAloneNeedsNoClassPath) {
     HostedApp app;
     app.settings("", "", "Embedded Jar=yes\n");
