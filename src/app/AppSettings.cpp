@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "core/DecimalText.h"
+#include "core/ErrorReporting.h"
+#include "core/FormatPlaceholders.h"
 #include "core/Settings.h"
 #include "core/SettingsRules.h"
 #include "core/win/DiagnosticLog.h"
@@ -72,6 +74,20 @@ std::wstring pairExecutablePath(const std::wstring& pair, const std::wstring& ex
     return folderOf(executablePath) + pair;
 }
 
+// [Messages]: the application's own texts, in its language, for messages of
+// the string table; one whose placeholders differ is left out.
+void readMessageTexts(const IniFile& file) {
+    for (UINT id = IDS_WINDOWS_ERROR; id <= IDS_JNI_EINVAL; ++id) {
+        std::wstring text = file.getString(L"Messages", decimalText(id).c_str());
+        if (text.empty()) continue;
+        if (const char* reason = placeholderMismatch(loadString(id), text)) {
+            logLine("[Messages] %u ignored, the built-in text is shown: it has %a", id, reason);
+        } else {
+            replaceMessageText(id, std::move(text));
+        }
+    }
+}
+
 bool singleInstanceFrom(const SettingsLookup& lookup, bool isService) {
     return !isService && lookup.getString(kApplicationSection, L"Single Instance") == L"yes";
 }
@@ -111,6 +127,7 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
         settings.jrePath = lookup.getString(kJreSection, L"JRE Path");
     }
 
+    readMessageTexts(file);
     std::wstring mainClass = lookup.getString(kJreSection, L"Main Class");
     if (mainClass.empty()) return failureMessage(IDS_MAIN_CLASS_MISSING);
 

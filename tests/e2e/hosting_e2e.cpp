@@ -357,15 +357,18 @@ TEST(HostingMain, IbmProviderEndsOnlyThroughSystemExit) {
 }
 
 TEST(HostingFailures, LibraryLoading) {
+    // The application's own text for a message, and one with a placeholder too many, which is left out.
+    const std::string messages = "[Messages]\n222=Could not load the Java VM library %s (error %d).\n"
+                                 "202=Windows error: %s %s (error %d).\n";
     HostedApp foreign(L"foreign");
-    foreign.settings("", "\\app.classes", "");
+    foreign.settings("", "\\app.classes", messages);
     Outcome outcome = foreign.run();
     EXPECT_EQ(outcome.exitCode, exitFailed);
-    EXPECT_EQ(outcome.message, L"Det gick inte att läsa in Java VM-biblioteket: " + foreign.jvmPath() + L" (felnummer = 193).");
+    EXPECT_EQ(outcome.message, L"Could not load the Java VM library " + foreign.jvmPath() + L" (error 193).");
 
     for (const wchar_t* runtime : {L"no-create-java-vm", L"no-default-init-args"}) {
         HostedApp app(runtime);
-        app.settings("", "\\app.classes", "");
+        app.settings("", "\\app.classes", messages);
         outcome = app.run();
         EXPECT_EQ(outcome.exitCode, exitFailed);
         EXPECT_EQ(outcome.messageBoxes, 1);
