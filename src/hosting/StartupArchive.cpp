@@ -12,14 +12,16 @@ void addStartupArchiveOptions(const std::wstring& folder, const std::wstring& jv
                               std::vector<std::string>& options) {
     CreateDirectoryW(withoutLastComponents(folder, 1).c_str(), nullptr);
     const bool made = CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
-    const std::wstring option =
-        L"-XX:SharedArchiveFile=" + folder + L"\\" + startupArchiveName(jvmLibraryPath, version, classPath);
-    std::string narrow = toThreadAnsi(option);
-    if (!made || fromThreadAnsi(narrow) != option) {
+    std::wstring option = L"-XX:SharedArchiveFile=";
+    option += folder;
+    option += L'\\';
+    option += startupArchiveName(jvmLibraryPath, version, classPath);
+    options.push_back(toThreadAnsi(option));
+    if (!made || fromThreadAnsi(options.back()) != option) {
         logLine("startup cache: none, %s cannot be made or has no ANSI form", folder.c_str());
+        options.pop_back();
         return;
     }
     logLine("startup cache: %s", option.c_str());
-    options.push_back(std::move(narrow));
     options.push_back("-XX:+AutoCreateSharedArchive");
 }
