@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/LauncherProcess.h"
 #include "app/RestartSupervisor.h"
 #include "core/CommandLine.h"
 #include "core/ErrorReporting.h"
@@ -155,27 +156,13 @@ std::optional<RuntimeChoice> Application::chooseRuntime() {
 int Application::runPairedLauncher() {
     endReason_ = "the paired executable's outcome";
     SetEnvironmentVariableW(kPairedStartVariable, L"1");
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    std::wstring commandLine = GetCommandLineW();
-    BOOL inheritHandles = FALSE;
-#ifdef LAUNCHER_CONSOLE
-    // The pair writes where this program would have: a redirected output too.
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    inheritHandles = TRUE;
-#endif
-    logLine("paired start: %s, command line %s", settings_.pairProduct.c_str(), commandLine.c_str());
-    if (!CreateProcessW(settings_.pairProduct.c_str(), &commandLine[0], nullptr, nullptr, inheritHandles, 0, nullptr,
-                        nullptr, &startup, &process)) {
+    logLine("paired start: %s, command line %s", settings_.pairProduct.c_str(), GetCommandLineW());
+    DWORD processId = 0;
+    ScopedHandle processHandle = startLauncherProcess(settings_.pairProduct, processId);
+    if (!processHandle) {
         logLine("paired start failed, system error %u", static_cast<unsigned>(GetLastError()));
         return 0;
     }
-    ScopedHandle processHandle(process.hProcess);
-    ScopedHandle threadHandle(process.hThread);
     if (!settings_.pairReturnCode) return 0;
     WaitForSingleObject(processHandle.get(), INFINITE);
     DWORD exitCode = 0;

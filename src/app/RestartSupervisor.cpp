@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/LauncherProcess.h"
 #include "core/win/DiagnosticLog.h"
 #include "core/win/Scoped.h"
 #include "instance/InstanceHold.h"
@@ -19,28 +20,6 @@ constexpr unsigned kQuickRestartsAllowed = 10;
 // the supervisor stays to pass that outcome on.
 BOOL WINAPI outlastInterrupt(DWORD event) { return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT; }
 #endif
-
-bool startRun(const std::wstring& executablePath, bool heldBlock, PROCESS_INFORMATION& process) {
-    SetEnvironmentVariableW(kRunMarkVariable, heldBlock ? kHeldBlockMark : L"1");
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    std::wstring commandLine = GetCommandLineW();
-    BOOL inheritHandles = FALSE;
-#ifdef LAUNCHER_CONSOLE
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    inheritHandles = TRUE;
-#endif
-    if (!CreateProcessW(executablePath.c_str(), &commandLine[0], nullptr, nullptr, inheritHandles, 0, nullptr,
-                        nullptr, &startup, &process)) {
-        return false;
-    }
-    // The user started this process, so its window may come to the front.
-    AllowSetForegroundWindow(process.dwProcessId);
-    return true;
-}
 
 }  // namespace
 
@@ -65,14 +44,12 @@ int superviseRuns(const std::wstring& executablePath, const RestartSettings& set
     for (unsigned run = 1;; ++run) {
         const bool firstInstance = settings.singleInstance && hold.holdFor(executablePath, lastRunId);
         const DWORD startedAt = GetTickCount();
-        PROCESS_INFORMATION started = {};
-        if (!startRun(executablePath, firstInstance, started)) {
+        SetEnvironmentVariableW(kRunMarkVariable, firstInstance ? kHeldBlockMark : L"1");
+        lastRun = startLauncherProcess(executablePath, lastRunId);
+        if (!lastRun) {
             logLine("run %u could not be started, system error %u", run, static_cast<unsigned>(GetLastError()));
             return -1;
         }
-        lastRun.reset(started.hProcess);
-        ScopedHandle thread(started.hThread);
-        lastRunId = started.dwProcessId;
         logLine("run %u: process %u%a", run, static_cast<unsigned>(lastRunId),
                 firstInstance ? ", the single-instance block held for it" : "");
         if (firstInstance) hold.releaseOnceTaken(lastRun.get(), lastRunId);
