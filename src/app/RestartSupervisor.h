@@ -12,7 +12,7 @@
 enum class RunMark {
     none,       // started by someone else: it may supervise
     run,        // a run of a supervisor
-    heldBlock,  // a restarted run whose supervisor holds the single-instance block for it
+    heldBlock,  // a run whose supervisor holds the single-instance block for it to take
 };
 
 // Taken off the environment at once, so nothing the application starts inherits it.

@@ -24,8 +24,9 @@ public:
     MaybeFailure setup(bool enabled, const std::wstring& executablePath, const std::vector<std::wstring>& arguments,
                        std::shared_ptr<const ForwardTarget> target);
 
-    // A restarted run: the block its supervisor held between two runs exists
-    // already and is this process's to fill as the first instance.
+    // A run of a restarting application whose supervisor holds the block for
+    // it: the block exists already and is this process's to fill as the
+    // first instance.
     void takeOverHeldBlock() { takesOverHeldBlock_ = true; }
 
     bool isLaterStart() const { return state_.singleInstance && !state_.isFirstInstance; }
