@@ -86,7 +86,8 @@ add_custom_command(TARGET launcher POST_BUILD
 # The console variant: the same program on the console subsystem, its
 # messages on standard error (LAUNCHER_CONSOLE switches the few places).
 add_executable(launcher_console src/app/main.cpp src/app/Application.cpp src/app/AppSettings.cpp
-  src/app/ServiceHost.cpp src/core/ErrorReporting.cpp src/core/win/NoThrowRuntime.cpp)
+  src/app/LauncherProcess.cpp src/app/RestartSupervisor.cpp src/app/ServiceHost.cpp src/core/ErrorReporting.cpp
+  src/core/win/NoThrowRuntime.cpp)
 set_target_properties(launcher_console PROPERTIES OUTPUT_NAME ${LAUNCHER_NAME}c)
 target_compile_definitions(launcher_console PRIVATE LAUNCHER_CONSOLE)
 target_include_directories(launcher_console PRIVATE ${CMAKE_BINARY_DIR}/resources)

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "core/DecimalText.h"
+#include "core/ErrorReporting.h"
+#include "core/FormatPlaceholders.h"
 #include "core/Settings.h"
 #include "core/SettingsRules.h"
 #include "core/win/DiagnosticLog.h"
@@ -75,6 +78,25 @@ std::wstring pairExecutablePath(const std::wstring& pair, const std::wstring& ex
     return folderOf(executablePath) + pair;
 }
 
+// [Messages]: the application's own texts, in its language, for messages of
+// the string table; one whose placeholders differ is left out.
+void readMessageTexts(const IniFile& file) {
+    for (UINT id = IDS_WINDOWS_ERROR; id <= IDS_JNI_EINVAL; ++id) {
+        std::wstring text = file.getString(L"Messages", decimalText(id).c_str());
+        if (text.empty()) continue;
+        if (const char* reason = placeholderMismatch(loadString(id), text)) {
+            logLine("[Messages] %u ignored, the built-in text is shown: it has %a", id, reason);
+        } else {
+            replaceMessageText(id, std::move(text));
+        }
+    }
+}
+
+bool singleInstanceFrom(const SettingsLookup& lookup, bool isService) {
+    return !isService && lookup.getString(kApplicationSection, L"Single Instance") == L"yes";
+}
+
+
 }  // namespace
 
 MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& settings) {
@@ -94,8 +116,11 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
         settings.isService ? std::wstring()
                            : userSettingsFilePath(executablePath, settings.productName, settings.productCode, false);
     if (!userFile.empty() && fileExists(userFile)) {
-        logLine("per-user settings file %s: used for JRE Path", userFile.c_str());
-        settings.jrePath = IniFile(userFile).getString(kJreSection, L"JRE Path");
+        logLine("per-user settings file %s: used for JRE Path and the user's Virtual Machine Parameters",
+                userFile.c_str());
+        const IniFile user(userFile);
+        settings.jrePath = user.getString(kJreSection, L"JRE Path");
+        settings.hosting.userVmParameters = user.getString(kJreSection, L"Virtual Machine Parameters");
     } else {
         logLine(settings.isService ? "per-user settings file: none for a service"
                                    : "per-user settings file %s: not there",
@@ -103,11 +128,17 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
         settings.jrePath = lookup.getString(kJreSection, L"JRE Path");
     }
 
+    readMessageTexts(file);
     std::wstring mainClass = lookup.getString(kJreSection, L"Main Class");
     if (mainClass.empty()) return failureMessage(IDS_MAIN_CLASS_MISSING);
 
     readRuntimeRequirements(lookup, settings.runtime);
     readHostingSettings(lookup, settings.hosting);
+    const std::wstring localAppData = environmentVariable(L"LOCALAPPDATA");
+    if (!localAppData.empty() && isYesAnyCase(lookup.getString(kJreSection, L"Startup Cache"))) {
+        settings.hosting.startupCacheFolder =
+            productDataFolder(localAppData, settings.productName, settings.productCode, false);
+    }
     settings.hosting.mainClass = slashSeparated(std::move(mainClass));
     const ProviderFlags& provider = settings.runtime.provider;
     settings.hosting.keepsThreadsAttached = provider.allowIbm || provider.favorIbm;
@@ -121,14 +152,27 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
     settings.pairProduct = pairExecutablePath(lookup.getString(kApplicationSection, L"Pair Product"), executablePath);
     settings.pairReturnCode = isYesAnyCase(lookup.getString(kApplicationSection, L"Pair Return Code"));
     settings.runtime.hasPairProduct = !settings.pairProduct.empty();
-    settings.singleInstance =
-        !settings.isService && lookup.getString(kApplicationSection, L"Single Instance") == L"yes";
+    settings.singleInstance = singleInstanceFrom(lookup, settings.isService);
     return std::nullopt;
 }
 
 bool isServiceApplication(const std::wstring& executablePath) {
     const std::wstring path = replaceExtensionWithIni(executablePath);
     return !path.empty() && isServiceType(SettingsLookup(path));
+}
+
+RestartSettings readRestartSettings(const std::wstring& executablePath) {
+    RestartSettings restart;
+    const std::wstring path = replaceExtensionWithIni(executablePath);
+    if (path.empty()) return restart;
+    const SettingsLookup lookup(path);
+    const std::wstring code = lookup.getString(kApplicationSection, L"Restart Code");
+    // A service is restarted by the service manager, which must see its own process.
+    if (code.empty() || isServiceType(lookup)) return restart;
+    restart.enabled = parseExitCode(code, restart.restartCode);
+    if (!restart.enabled) logLine("Restart Code %s is no number: no restarts", code.c_str());
+    restart.singleInstance = singleInstanceFrom(lookup, false);
+    return restart;
 }
 
 std::wstring logFilePath(const std::wstring& executablePath) {

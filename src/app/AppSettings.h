@@ -34,6 +34,15 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
 // "Application Type" alone, before a service connects to the service manager.
 bool isServiceApplication(const std::wstring& executablePath);
 
+// What the process the user started needs to supervise restarts, read
+// before anything else and never shown: no restart code, no supervision.
+struct RestartSettings {
+    bool enabled = false;
+    int restartCode = 0;    // "Restart Code" of [Application]
+    bool singleInstance = false;
+};
+RestartSettings readRestartSettings(const std::wstring& executablePath);
+
 // The diagnostics log asked for: LAUNCHER_LOG, a path or "1" for
 // %TEMP%\<executable name>.log, else "Log File" of [Application], taken
 // against the executable's folder. Empty when logging is off.

@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include "app/LauncherProcess.h"
+#include "app/RestartSupervisor.h"
 #include "app/ServiceHost.h"
 #include "core/CommandLine.h"
 #include "core/ErrorReporting.h"
@@ -77,9 +79,17 @@ void Application::startLog() {
 
 int Application::runStages() {
     startedByPair_ = takePairedStartMark();
+    const RunMark runMark = takeRunMark();
     arguments_ = splitCommandLineText(GetCommandLineW());
     if (MaybeFailure failure = modulePath(executablePath_)) return fail(*failure);
     startLog();
+    const RestartSettings restart = runMark == RunMark::none ? readRestartSettings(executablePath_) : RestartSettings();
+    if (restart.enabled) {
+        // Its runs are the pair's as much as this process is.
+        if (startedByPair_) SetEnvironmentVariableW(kPairedStartVariable, L"1");
+        endReason_ = "the last run's exit code";
+        return superviseRuns(executablePath_, restart);
+    }
     if (MaybeFailure failure = readAppSettings(executablePath_, settings_)) return fail(*failure);
     logPhase("start-up and settings", 0);
 #ifdef LAUNCHER_CONSOLE
@@ -93,6 +103,7 @@ int Application::runStages() {
     target->mainClass = toThreadAnsi(settings_.hosting.mainClass);
     target->keepsThreadsAttached = settings_.hosting.keepsThreadsAttached;
     target->session = session_;
+    if (runMark == RunMark::heldBlock) instance_.takeOverHeldBlock();
     for (;;) {
         if (MaybeFailure failure = instance_.setup(settings_.singleInstance, executablePath_, arguments_, target)) {
             return fail(*failure);
@@ -119,8 +130,12 @@ int Application::runStages() {
         endReason_ = "no runtime";
         return -1;
     }
-    logLine("runtime chosen from %a: %s%a", kOriginNames[static_cast<int>(choice->origin)], choice->library.c_str(),
-            choice->paired ? ", another architecture's: the pair hosts it" : "");
+    if (logIsOn()) {
+        const std::wstring version = choice->version == JavaVersion{} ? L"unknown" : formatVersion(choice->version);
+        logLine("runtime chosen from %a: %s, version %s%a", kOriginNames[static_cast<int>(choice->origin)],
+                choice->library.c_str(), version.c_str(),
+                choice->paired ? ", another architecture's: the pair hosts it" : "");
+    }
     if (choice->paired) return runPairedLauncher();
     return runJava(*choice);
 }
@@ -162,27 +177,13 @@ int Application::runPairedLauncher() {
     // This process runs no Java: later starts must reach the pair's instance.
     instance_.handOver();
     SetEnvironmentVariableW(kPairedStartVariable, L"1");
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    std::wstring commandLine = GetCommandLineW();
-    BOOL inheritHandles = FALSE;
-#ifdef LAUNCHER_CONSOLE
-    // The pair writes where this program would have: a redirected output too.
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    inheritHandles = TRUE;
-#endif
-    logLine("paired start: %s, command line %s", settings_.pairProduct.c_str(), commandLine.c_str());
-    if (!CreateProcessW(settings_.pairProduct.c_str(), &commandLine[0], nullptr, nullptr, inheritHandles, 0, nullptr,
-                        nullptr, &startup, &process)) {
+    logLine("paired start: %s, command line %s", settings_.pairProduct.c_str(), GetCommandLineW());
+    DWORD processId = 0;
+    ScopedHandle processHandle = startLauncherProcess(settings_.pairProduct, processId);
+    if (!processHandle) {
         logLine("paired start failed, system error %u", static_cast<unsigned>(GetLastError()));
         return 0;
     }
-    ScopedHandle processHandle(process.hProcess);
-    ScopedHandle threadHandle(process.hThread);
     if (!settings_.pairReturnCode) return 0;
     WaitForSingleObject(processHandle.get(), INFINITE);
     DWORD exitCode = 0;
@@ -197,7 +198,12 @@ int Application::runJava(const RuntimeChoice& choice) {
     prepareLibraryEnvironment(settings_.hosting, choice.library, executablePath_, launch);
     if (!service_ && !hasNoSplashSwitch(arguments_)) splash_.start(settings_.splash, choice.library);
     if (MaybeFailure failure = loadJvmLibrary(choice.library, launch.entryPoints)) return fail(*failure);
-    if (MaybeFailure failure = buildJvmOptions(settings_.hosting, executablePath_, launch)) return fail(*failure);
+    // Java 19 and later make and check a class-data archive themselves.
+    const std::wstring archiveVersion = choice.version.parts[0] >= 19 ? formatVersion(choice.version) : std::wstring();
+    if (MaybeFailure failure = buildJvmOptions(settings_.hosting, executablePath_, choice.library, archiveVersion,
+                                               launch)) {
+        return fail(*failure);
+    }
     if (service_) service_->prepareLaunch(launch, session_, settings_);
 
     const unsigned javaStarted = logClock();

@@ -9,3 +9,7 @@ std::wstring decimalText(uint64_t value);
 
 // With a leading "-" when negative.
 std::wstring signedDecimalText(int64_t value);
+
+// Digits with an optional leading "-", nothing else, from -2147483648 to
+// 4294967295: a process exit code as a signed or an unsigned number.
+bool parseExitCode(const std::wstring& text, int32_t& value);

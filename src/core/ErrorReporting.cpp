@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cwchar>
+#include <memory>
 #include <vector>
 
 #include "core/win/StandardError.h"
@@ -10,6 +11,11 @@
 namespace {
 
 bool isResourceId(const wchar_t* text) { return IS_INTRESOURCE(text); }
+
+// Filled before any other thread starts, read-only afterwards; null while nothing is replaced.
+std::unique_ptr<std::wstring[]> replacedTexts;
+
+bool isMessageId(UINT id) { return id >= IDS_WINDOWS_ERROR && id <= IDS_JNI_EINVAL; }
 
 std::wstring vformat(const std::wstring& format, va_list arguments) {
     std::vector<wchar_t> buffer(256);
@@ -27,7 +33,17 @@ std::wstring vformat(const std::wstring& format, va_list arguments) {
 
 }  // namespace
 
+void replaceMessageText(UINT id, std::wstring text) {
+    if (!isMessageId(id)) return;
+    if (!replacedTexts) replacedTexts.reset(new std::wstring[IDS_JNI_EINVAL - IDS_WINDOWS_ERROR + 1]);
+    replacedTexts[id - IDS_WINDOWS_ERROR] = std::move(text);
+}
+
 std::wstring loadString(UINT id) {
+    if (isMessageId(id) && replacedTexts) {
+        const std::wstring& replaced = replacedTexts[id - IDS_WINDOWS_ERROR];
+        if (!replaced.empty()) return replaced;
+    }
     std::vector<wchar_t> buffer(256);
     for (;;) {
         int length = LoadStringW(GetModuleHandleW(nullptr), id, buffer.data(), static_cast<int>(buffer.size()));

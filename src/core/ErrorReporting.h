@@ -17,8 +17,12 @@ std::wstring failureText(const Failure& failure);
 // Shows the failure's text, if it has one, as an error box.
 void showFailure(HWND owner, const Failure& failure);
 
-// Loads a string-table entry whole, however long.
+// Loads a string-table entry whole, however long, or the text that replaces it.
 std::wstring loadString(UINT id);
+
+// The application's own text for a message of the string table (202 to
+// 230), from its settings; the caller has checked its placeholders.
+void replaceMessageText(UINT id, std::wstring text);
 
 // Formats a string-table entry printf-style.
 std::wstring formatString(UINT format, ...);

@@ -39,11 +39,17 @@ MaybeFailure modulePath(std::wstring& path) {
 }
 std::wstring userSettingsFilePath(const std::wstring& executablePath, const std::wstring& productName,
                                   const std::wstring& productCode, bool createFolders) {
-    std::wstring path = environmentVariable(L"APPDATA") + L"\\" + productFolderName(productName);
+    return productDataFolder(environmentVariable(L"APPDATA"), productName, productCode, createFolders) + L"\\" +
+           settingsBaseName(executablePath);
+}
+
+std::wstring productDataFolder(const std::wstring& root, const std::wstring& productName,
+                               const std::wstring& productCode, bool createFolders) {
+    std::wstring path = root + L"\\" + productFolderName(productName);
     if (createFolders) CreateDirectoryW(path.c_str(), nullptr);
     path += L"\\" + productCode;
     if (createFolders) CreateDirectoryW(path.c_str(), nullptr);
-    return path + L"\\" + settingsBaseName(executablePath);
+    return path;
 }
 
 const char* settingsFileEncoding(const std::wstring& path) {

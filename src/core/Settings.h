@@ -14,6 +14,11 @@ MaybeFailure modulePath(std::wstring& path);
 std::wstring userSettingsFilePath(const std::wstring& executablePath, const std::wstring& productName,
                                   const std::wstring& productCode, bool createFolders);
 
+// <root>\<Product Name without the characters folder names may not hold>\<Product Code>,
+// the two folders made when asked for.
+std::wstring productDataFolder(const std::wstring& root, const std::wstring& productName,
+                               const std::wstring& productCode, bool createFolders);
+
 // How the settings file at `path` is stored, as its first bytes tell: a
 // byte-order mark, or none, which the profile reader takes as ANSI.
 const char* settingsFileEncoding(const std::wstring& path);

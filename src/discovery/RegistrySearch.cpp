@@ -169,13 +169,15 @@ bool resolveRuntime(RegisteredRuntime& registered, RegistryView view, RuntimeFol
     return true;
 }
 
-bool searchRegistry(const RuntimeRequirements& requirements, RegistryView view, std::wstring& home) {
+bool searchRegistry(const RuntimeRequirements& requirements, RegistryView view, std::wstring& home,
+                    JavaVersion* version) {
     home.clear();
     if (view == kPairedRegistryView && !requirements.hasPairProduct) return false;
-    return searchRegisteredRuntimes(requirements, view, home);
+    return searchRegisteredRuntimes(requirements, view, home, version);
 }
 
-bool searchRegisteredRuntimes(const RuntimeCriteria& criteria, RegistryView view, std::wstring& home) {
+bool searchRegisteredRuntimes(const RuntimeCriteria& criteria, RegistryView view, std::wstring& home,
+                              JavaVersion* version) {
     home.clear();
     RuntimeFolderCache folders;
     std::vector<RegisteredRuntime> registered;
@@ -223,6 +225,7 @@ bool searchRegisteredRuntimes(const RuntimeCriteria& criteria, RegistryView view
         return false;
     }
     home = registered[order[chosen]].runtime.home;
+    if (version) *version = registered[order[chosen]].runtime.version;
     logLine("registry, %a view: ranked %u chosen", viewName(view), static_cast<unsigned>(chosen + 1));
     return true;
 }

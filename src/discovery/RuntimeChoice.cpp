@@ -7,9 +7,13 @@ namespace {
 
 bool mayHandToPair(const RuntimeSearch& search) { return search.requirements.hasPairProduct && !search.startedByPair; }
 
-}  // namespace
+// C:\jre\bin\client\jvm.dll: the release file of C:\jre\.
+void readLibraryVersion(RuntimeChoice& choice) {
+    readReleaseVersion(folderOf(withoutLastComponents(choice.library, 2)), choice.version);
+    choice.version = withClassicNumbering(choice.version);
+}
 
-std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search) {
+std::optional<RuntimeChoice> locateRuntime(const RuntimeSearch& search) {
     const JvmTypeMode mode = search.requirements.jvmTypeMode;
     if (!search.jrePath.empty()) {
         // Probed, checked and loaded in one place: a relative folder is the working folder's,
@@ -45,14 +49,15 @@ std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search) {
         bool paired = false;
         std::wstring library = findJavaHomeLibrary(requirements.versionMin, requirements.versionMax, mode,
                                                    mayHandToPair(search), paired);
-        if (!library.empty()) return RuntimeChoice{std::move(library), RuntimeOrigin::JavaHome, paired};
+        if (!library.empty()) return RuntimeChoice{std::move(library), RuntimeOrigin::JavaHome, paired, {}};
     }
 
     std::wstring home;
     RuntimeChoice choice;
     choice.origin = RuntimeOrigin::Registry;
-    bool found = searchRegistry(search.requirements, kOwnRegistryView, home);
-    if (!found && !search.startedByPair && searchRegistry(search.requirements, kPairedRegistryView, home)) {
+    bool found = searchRegistry(search.requirements, kOwnRegistryView, home, &choice.version);
+    if (!found && !search.startedByPair &&
+        searchRegistry(search.requirements, kPairedRegistryView, home, &choice.version)) {
         found = true;
         choice.origin = RuntimeOrigin::PairedRegistry;
         choice.paired = true;
@@ -63,10 +68,23 @@ std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search) {
     return choice;
 }
 
+}  // namespace
+
+std::optional<RuntimeChoice> findRuntime(const RuntimeSearch& search) {
+    std::optional<RuntimeChoice> choice = locateRuntime(search);
+    // A registration names its version; "JRE Path" and a bundled runtime went through chosenRuntime.
+    const bool read = choice && (choice->origin == RuntimeOrigin::JrePath || choice->origin == RuntimeOrigin::Local);
+    if (choice && !read && choice->version == JavaVersion{}) {
+        readLibraryVersion(*choice);
+    }
+    return choice;
+}
+
 RuntimeChoice chosenRuntime(const RuntimeSearch& search, std::wstring library) {
     RuntimeChoice choice;
     choice.paired = mayHandToPair(search) && isForeignMachineLibrary(library);
     choice.library = std::move(library);
     choice.origin = RuntimeOrigin::Chosen;
+    readLibraryVersion(choice);
     return choice;
 }

@@ -52,9 +52,12 @@ std::wstring findJavaHomeLibrary(const JavaVersion& versionMin, const JavaVersio
 
 // One pass over the registered runtimes of one registry view. A pass over
 // kPairedRegistryView finds nothing without a pair product; the caller
-// marks a successful one as a paired launch.
-bool searchRegistry(const RuntimeRequirements& requirements, RegistryView view, std::wstring& home);
-bool searchRegisteredRuntimes(const RuntimeCriteria& criteria, RegistryView view, std::wstring& home);
+// marks a successful one as a paired launch. `version`, when given, receives
+// the chosen runtime's version as its registration names it.
+bool searchRegistry(const RuntimeRequirements& requirements, RegistryView view, std::wstring& home,
+                    JavaVersion* version = nullptr);
+bool searchRegisteredRuntimes(const RuntimeCriteria& criteria, RegistryView view, std::wstring& home,
+                              JavaVersion* version = nullptr);
 
 enum class RuntimeOrigin { JrePath, Local, JavaHome, Registry, PairedRegistry, Chosen };
 
@@ -64,6 +67,8 @@ struct RuntimeChoice {
     RuntimeOrigin origin = RuntimeOrigin::JrePath;
     // Of the other architecture: the paired executable hosts it.
     bool paired = false;
+    // From its registration, else from its home's release file; 0.0.0.0 when neither tells.
+    JavaVersion version;
 };
 
 struct RuntimeSearch {

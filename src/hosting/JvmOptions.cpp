@@ -9,6 +9,7 @@
 #include "core/win/Text.h"
 #include "hosting/ClassPath.h"
 #include "hosting/LibraryPaths.h"
+#include "hosting/StartupArchive.h"
 #include "hosting/VmParameters.h"
 #include "resources/resource.h"
 
@@ -45,7 +46,9 @@ void prepareLibraryEnvironment(const HostingSettings& settings, const std::wstri
     }
 }
 
-MaybeFailure buildJvmOptions(const HostingSettings& settings, const std::wstring& executablePath, JavaLaunch& launch) {
+MaybeFailure buildJvmOptions(const HostingSettings& settings, const std::wstring& executablePath,
+                             const std::wstring& jvmLibraryPath, const std::wstring& archiveVersion,
+                             JavaLaunch& launch) {
     std::wstring executableFolder = withoutLastComponents(executablePath, 1);
     std::wstring classPath = buildClassPath(settings.classPath, executableFolder);
     if (settings.embeddedJar) classPath = executablePath + L";" + classPath;
@@ -53,11 +56,16 @@ MaybeFailure buildJvmOptions(const HostingSettings& settings, const std::wstring
 
     std::vector<std::wstring> options{L"-Djava.class.path=" + classPath};
     std::vector<std::wstring> tokens = splitVmParameters(settings.vmParameters);
+    for (std::wstring& token : splitVmParameters(settings.userVmParameters)) tokens.push_back(std::move(token));
     if (!tokens.empty()) {
         MemoryBase base = currentMemoryBase();
         for (const std::wstring& token : tokens) options.push_back(processVmParameter(token, base, launch.stackSize));
     }
     for (const std::wstring& option : options) launch.options.push_back(toThreadAnsi(expandEnvironment(option)));
+    if (!settings.startupCacheFolder.empty() && !archiveVersion.empty()) {
+        addStartupArchiveOptions(settings.startupCacheFolder, jvmLibraryPath, archiveVersion, classPath,
+                                 launch.options);
+    }
 
     launch.output = {expandedFileName(settings.outputFile), settings.outputAppend, expandedFileName(settings.errorFile),
                      settings.errorAppend};

@@ -17,6 +17,9 @@ struct HostingSettings {
     std::wstring classPath;
     bool embeddedJar = false;
     std::wstring vmParameters;
+    std::wstring userVmParameters;  // the per-user file's, after the application's so that they win
+    // "Startup Cache" on: %LOCALAPPDATA%\<Product Name>\<Product Code>, where class-data archives are kept.
+    std::wstring startupCacheFolder;
     std::wstring outputFile;
     bool outputAppend = false;
     std::wstring errorFile;
@@ -29,6 +32,10 @@ struct HostingSettings {
 void prepareLibraryEnvironment(const HostingSettings& settings, const std::wstring& jvmLibraryPath,
                                const std::wstring& executablePath, JavaLaunch& launch);
 
-// Class path, VM parameters, output files and "Cmd" arguments, added to
-// `launch` after what is there. Message 209 for an empty class path.
-MaybeFailure buildJvmOptions(const HostingSettings& settings, const std::wstring& executablePath, JavaLaunch& launch);
+// Class path, VM parameters, the startup cache, output files and "Cmd"
+// arguments, added to `launch` after what is there. `archiveVersion` is the
+// runtime's version when it makes its own class-data archive, else empty.
+// Message 209 for an empty class path.
+MaybeFailure buildJvmOptions(const HostingSettings& settings, const std::wstring& executablePath,
+                             const std::wstring& jvmLibraryPath, const std::wstring& archiveVersion,
+                             JavaLaunch& launch);

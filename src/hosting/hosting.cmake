@@ -9,6 +9,7 @@ target_sources(launcher_pure PRIVATE
   ${CMAKE_SOURCE_DIR}/src/hosting/LibraryPaths.cpp
   ${CMAKE_SOURCE_DIR}/src/hosting/MemoryOptions.cpp
   ${CMAKE_SOURCE_DIR}/src/hosting/ModifiedUtf8.cpp
+  ${CMAKE_SOURCE_DIR}/src/hosting/StartupArchiveRules.cpp
   ${CMAKE_SOURCE_DIR}/src/hosting/TimestampPicture.cpp
   ${CMAKE_SOURCE_DIR}/src/hosting/VmParameters.cpp)
 
@@ -23,6 +24,7 @@ if(WIN32)
     ${CMAKE_SOURCE_DIR}/src/hosting/JavaThread.cpp
     ${CMAKE_SOURCE_DIR}/src/hosting/JvmLibrary.cpp
     ${CMAKE_SOURCE_DIR}/src/hosting/JvmOptions.cpp
-    ${CMAKE_SOURCE_DIR}/src/hosting/OutputRedirection.cpp)
+    ${CMAKE_SOURCE_DIR}/src/hosting/OutputRedirection.cpp
+    ${CMAKE_SOURCE_DIR}/src/hosting/StartupArchive.cpp)
   target_link_libraries(launcher_hosting PUBLIC launcher_core launcher_dialogs)
 endif()

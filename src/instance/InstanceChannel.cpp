@@ -44,8 +44,9 @@ RequestOutcome postWithRetry(const SingleInstanceState& state, DWORD listenerThr
     while (!PostThreadMessageW(listenerThreadId, state.requestMessage, GetCurrentThreadId(), 0)) {
         if (listenerLeft(state, listenerThreadId)) return RequestOutcome::startAgain;
         if (pastDeadline(start, readyWaitMs)) return RequestOutcome::failed;
+        // A first instance that ended meanwhile answers through its exit code.
         if (state.ownerProcess && WaitForSingleObject(state.ownerProcess.get(), 0) == WAIT_OBJECT_0) {
-            return RequestOutcome::failed;
+            return RequestOutcome::sent;
         }
         Sleep(10);
     }

@@ -25,6 +25,7 @@ MaybeFailure SingleInstance::setup(bool enabled, const std::wstring& executableP
             state_.singleInstance = false;
             return std::nullopt;
         }
+        if (takesOverHeldBlock_ && attempt == 1) state_.isFirstInstance = true;
         if (state_.isFirstInstance) {
             if (!startListening(state_, name, std::move(target), forwardWorkerMain)) state_.singleInstance = false;
             return std::nullopt;

@@ -25,6 +25,11 @@ public:
     MaybeFailure setup(bool enabled, const std::wstring& executablePath, const std::vector<std::wstring>& arguments,
                        std::shared_ptr<const ForwardTarget> target);
 
+    // A run of a restarting application whose supervisor holds the block for
+    // it: the block exists already and is this process's to fill as the
+    // first instance.
+    void takeOverHeldBlock() { takesOverHeldBlock_ = true; }
+
     bool isLaterStart() const { return state_.singleInstance && !state_.isFirstInstance; }
 
     // A later start: the running instance's answer, or its exit code;
@@ -42,4 +47,5 @@ public:
 
 private:
     SingleInstanceState state_;
+    bool takesOverHeldBlock_ = false;
 };

@@ -49,6 +49,17 @@ TEST_F(ConsoleLauncher, JavaOutputAndTheExitCodeReachTheCaller) {
     EXPECT_TRUE(printed("to stderr\r\n")) << output.text();
 }
 
+TEST_F(ConsoleLauncher, ARunEndingWithTheRestartCodeRunsAgainAndTheCallerGetsTheLastCode) {
+    writeApp(ownRuntime(), "main out run\nmain exit-in-turn " + ansi(sandbox.path(L"turns")) + " 75 75 4\n",
+             "Restart Code=75\n");
+    launch.environment[L"LAUNCHER_LOG"] = sandbox.path(L"launcher.log");
+    EXPECT_EQ(runToExit(sandbox.exePath(), launch), 4u);
+    EXPECT_EQ(output.text(), "run\r\nrun\r\nrun\r\n");
+    const std::string log = readFileBytes(sandbox.path(L"launcher.log"));
+    EXPECT_NE(log.find("restart 2: run 2 ended with the restart code"), std::string::npos) << log;
+    EXPECT_EQ(log.find("restart 3"), std::string::npos) << log;
+}
+
 // A message box would hold the process until someone clicks; the time-out
 // inside runToExit would then answer STILL_ACTIVE instead of -1.
 TEST_F(ConsoleLauncher, AMessageGoesToStandardErrorWithTheSameTextAndExitCode) {

@@ -120,7 +120,14 @@ TEST(HostingOptions, LibraryClassPathAndParametersReachTheVmInOrder) {
     app.settings("Library Path=native\nSystem Path=C:\\tools\n"
                  "Virtual Machine Parameters=-Xmx512m  -Dx=\"a b\" -Dhome=%QZ_JVM_HOME% -XX:+Flag -Xms5p -Xss16m\n",
                  "\\lib\\*.jar;C:\\common\\x.jar;;\\app.jar;lib\\app.jar;%QZ_JVM_HOME%\\lib\\rt.jar",
-                 "Output File=" + ansi(app.folder()) + "\\out.txt\nCmd=-open \"My File.txt\" %QZ_JVM_HOME%\n");
+                 "Output File=" + ansi(app.folder()) + "\\out.txt\nCmd=-open \"My File.txt\" %QZ_JVM_HOME%\n"
+                 "[Product Information]\nProduct Name=App\nProduct Code=7\n");
+    // The user's own parameters come after the application's, so a later -Xmx wins; their file decides
+    // "JRE Path" too.
+    app.launch().environment[L"APPDATA"] = box.path(L"user");
+    for (const wchar_t* folder : {L"user", L"user\\App", L"user\\App\\7"}) box.makeFolder(folder);
+    box.writeFile(L"user\\App\\7\\app.ini", "[Java Runtime Environment]\nJRE Path=" + ansi(app.runtimeHome()) +
+                                               "\nVirtual Machine Parameters=-Xmx1g -Du=\"c d\"\n");
     std::wstring oldPath = environment(L"Path");
 
     Outcome outcome = app.run(L"one \"two words\"");
@@ -140,7 +147,7 @@ TEST(HostingOptions, LibraryClassPathAndParametersReachTheVmInOrder) {
                   "-Djava.library.path=native;" + folder + "\\;.;" + ansi(oldPath) + ";" + home + "\\lib",
                   "-Djava.class.path=" + folder + "\\lib\\a.jar;C:\\common\\x.jar;" + folder + ";" + folder +
                       "\\app.jar;" + home + "\\lib\\rt.jar;",
-                  "-Xmx512m", "-Dx=a b", "-Dhome=" + home, "-XX:+Flag", xms, "-Xss16m"})),
+                  "-Xmx512m", "-Dx=a b", "-Dhome=" + home, "-XX:+Flag", xms, "-Xss16m", "-Xmx1g", "-Du=c d"})),
               std::string::npos)
         << creation;
 
@@ -198,6 +205,31 @@ TEST(HostingOptions, StackSizeFromAnExpandedVariableIsNotUsedButStillPassed) {
     EXPECT_TRUE(app.logHas("\"-Xss16m\", \"abort\"+hook"));
     EXPECT_TRUE(app.logHas("JNI_GetDefaultJavaVMInitArgs"));
     EXPECT_LT(numberAfter(app.logLine(mainCall), "stack="), 16ul << 20);
+}
+
+TEST(HostingOptions, StartupCacheForJava19AndLaterOnly) {
+    for (const char* version : {"21.0.2", "17.0.9"}) {
+        SCOPED_TRACE(version);
+        HostedApp app;
+        Sandbox& box = app.sandbox();
+        box.copyTree(runtimeFixture(L"full"), L"jre");
+        box.writeFile(L"jre\\release", std::string("JAVA_VERSION=\"") + version + "\"\n");
+        app.classes(L"app.classes", "class app.Main\nmain return\n");
+        box.writeIni("[Product Information]\nProduct Name=App\nProduct Code=7\n[Java Runtime Environment]\nJRE Path=" +
+                     ansi(box.path(L"jre")) +
+                     "\nMain Class=app.Main\nStartup Cache=YES\n[Class Path]\nClass Path=\\app.classes\n");
+        app.launch().environment[L"LOCALAPPDATA"] = box.path(L"local");
+        box.makeFolder(L"local");
+        ASSERT_EQ(app.run().exitCode, 0u);
+        const std::string creation = app.logLine("JNI_CreateJavaVM ");
+        const std::string archive = "\"-XX:SharedArchiveFile=" + ansi(box.path(L"local\\App\\7\\startup-"));
+        const size_t at = creation.find(archive);
+        EXPECT_EQ(at != std::string::npos, version[0] == '2') << creation;
+        if (at == std::string::npos) continue;
+        // The archive's folder was made, and its name carries 16 hexadecimal digits.
+        EXPECT_EQ(creation.find(".jsa\", \"-XX:+AutoCreateSharedArchive\", \"abort\"", at), at + archive.size() + 16)
+            << creation;
+    }
 }
 
 TEST(HostingOptions, EmbeddedJarAloneNeedsNoClassPath) {
@@ -325,15 +357,18 @@ TEST(HostingMain, IbmProviderEndsOnlyThroughSystemExit) {
 }
 
 TEST(HostingFailures, LibraryLoading) {
+    // The application's own text for a message, and one with a placeholder too many, which is left out.
+    const std::string messages = "[Messages]\n222=Could not load the Java VM library %s (error %d).\n"
+                                 "202=Windows error: %s %s (error %d).\n";
     HostedApp foreign(L"foreign");
-    foreign.settings("", "\\app.classes", "");
+    foreign.settings("", "\\app.classes", messages);
     Outcome outcome = foreign.run();
     EXPECT_EQ(outcome.exitCode, exitFailed);
-    EXPECT_EQ(outcome.message, L"Det gick inte att läsa in Java VM-biblioteket: " + foreign.jvmPath() + L" (felnummer = 193).");
+    EXPECT_EQ(outcome.message, L"Could not load the Java VM library " + foreign.jvmPath() + L" (error 193).");
 
     for (const wchar_t* runtime : {L"no-create-java-vm", L"no-default-init-args"}) {
         HostedApp app(runtime);
-        app.settings("", "\\app.classes", "");
+        app.settings("", "\\app.classes", messages);
         outcome = app.run();
         EXPECT_EQ(outcome.exitCode, exitFailed);
         EXPECT_EQ(outcome.messageBoxes, 1);

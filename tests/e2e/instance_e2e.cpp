@@ -177,6 +177,30 @@ TEST(InstanceGuard, StartDuringJvmStartUpIsServedOnceMainIsAboutToRun) {
     ASSERT_TRUE(first->wait(20000));
 }
 
+// The later start's request is in the first run when that ends with the
+// restart code unanswered; the later start is started again and served by
+// the second run, and never runs main itself.
+TEST(InstanceGuard, AStartDuringARestartReachesTheNextRun) {
+    GuardedApp app("main wait-file go.txt\nmain exit-in-turn turns 75\nmain wait-file release.txt\n"
+                   "secondaryMain wait-file served.txt\nsecondaryMain int 7\n",
+                   "Single Instance=yes\nRestart Code=75\n");
+    auto first = app.start();
+    ASSERT_TRUE(app.waitForLine(mainCall));
+    auto later = app.start(L"later");
+    ASSERT_TRUE(app.waitForLine(intCall));
+    app.touch(L"go.txt");
+    ASSERT_TRUE(waitUntil([&] { return app.forwardedLists().size() == 2; }, 30000));
+    app.touch(L"served.txt");
+    ASSERT_TRUE(later->wait(20000));
+    EXPECT_EQ(later->exitCode(), 7u);
+    EXPECT_EQ(app.forwardedLists(), (std::vector<std::string>{"[\"later\"]", "[\"later\"]"}));
+    EXPECT_EQ(app.linesWith("JNI_CreateJavaVM version").size(), 2u);
+
+    app.touch(L"release.txt");
+    ASSERT_TRUE(first->wait(20000));
+    EXPECT_EQ(first->exitCode(), 0u);
+}
+
 TEST(InstanceGuard, TwentyConcurrentStartsAreEachServedExactlyOnce) {
     GuardedApp app(waitingApp);
     auto first = app.start();
