@@ -134,8 +134,14 @@ std::wstring logFilePath(const std::wstring& executablePath) {
 
 void rememberRuntimeFolder(const AppSettings& settings, const std::wstring& executablePath,
                            const std::wstring& folder) {
+    // A write that fails (a service's folder where only an administrator may
+    // write, now that no virtual store takes it) shows nothing, as no failed
+    // write does: the log says why, and the start goes on with the folder picked.
     auto store = [&folder](const std::wstring& file) {
-        if (!file.empty()) IniFile(file).setString(kJreSection, L"JRE Path", folder);
+        if (file.empty()) return;
+        const bool written = IniFile(file).setString(kJreSection, L"JRE Path", folder);
+        logLine(written ? "JRE Path written to %s" : "JRE Path not written to %s, system error %u", file.c_str(),
+                static_cast<unsigned>(GetLastError()));
     };
     if (settings.isService) {
         store(replaceExtensionWithIni(executablePath));

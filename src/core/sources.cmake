@@ -1,6 +1,7 @@
 target_sources(launcher_pure PRIVATE
   ${CMAKE_SOURCE_DIR}/src/core/CommandLine.cpp
   ${CMAKE_SOURCE_DIR}/src/core/DecimalText.cpp
+  ${CMAKE_SOURCE_DIR}/src/core/LogFilePath.cpp
   ${CMAKE_SOURCE_DIR}/src/core/LogText.cpp
   ${CMAKE_SOURCE_DIR}/src/core/SettingsRules.cpp)
 

@@ -7,6 +7,7 @@
 
 #include "app/AppSettings.h"
 #include "core/Settings.h"
+#include "core/win/DiagnosticLog.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ std::wstring readAll(const std::wstring& path) {
 
 std::string fileBytes(const std::wstring& path) {
     std::string bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return bytes;
     char buffer[4096];
     DWORD read = 0;
@@ -115,6 +117,16 @@ TEST(AppSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
     rememberRuntimeFolder(service, executable, L"E:\\jre\\");
     EXPECT_EQ(readAll(settingsPath), L"E:\\jre\\");
     EXPECT_EQ(readAll(appData + L"\\pair.ini"), L"E:\\jre\\");
+
+    // A write that fails shows nothing; the log tells which file and why.
+    const std::wstring logPath = appData + L"\\write-back.log";
+    ASSERT_TRUE(openLog(logPath));
+    service.pairProduct = appData + L"\\missing\\pair.exe";
+    rememberRuntimeFolder(service, executable, L"F:\\jre\\");
+    const std::string log = fileBytes(logPath);
+    const std::string missing = std::string(appData.begin(), appData.end()) + "\\missing\\pair.ini, system error 3";
+    EXPECT_NE(log.find("JRE Path written to "), std::string::npos) << log;
+    EXPECT_NE(log.find("JRE Path not written to " + missing), std::string::npos) << log;
 
     DeleteFileW(settingsPath.c_str());
     removeTree(appData);

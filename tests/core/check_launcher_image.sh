@@ -43,13 +43,17 @@ for dll in $(awk '/DLL Name:/ {print tolower($3)}' <<<"$headers"); do
   fi
 done
 
-# Resources, read back as a script: the manifest naming this architecture,
-# the string table (202-230) and the two dialogs.
+# Resources, read back as a script: the manifest naming this architecture
+# and the execution level, the string table (202-230) and the two dialogs.
 script=$(${objdump%objdump}windres -i "$image" -O rc 2>/dev/null) || { echo "resources unreadable"; exit 1; }
 grep -q "^1 24 /\* RT_MANIFEST \*/" <<<"$script" || { echo "no manifest"; status=1; }
 manifest=$(grep -a -o 'processorArchitecture="[a-z0-9]*"' "$image" | sort -u)
 [ "$manifest" = "processorArchitecture=\"$arch\"" ] || { echo "manifest architecture: $manifest"; status=1; }
 grep -a -q '<longPathAware[^>]*>true</longPathAware>' "$image" || { echo "manifest not long-path aware"; status=1; }
+# Without an execution level Windows guesses elevation from the name and
+# virtualises the 32-bit image's writes.
+grep -a -q '<requestedExecutionLevel level="asInvoker" uiAccess="false"/>' "$image" ||
+  { echo "manifest requests no asInvoker execution level"; status=1; }
 grep -q "^ FILEVERSION ${version//./, }$" <<<"$script" || { echo "no version resource for $version"; status=1; }
 grep -q "VALUE \"ProductVersion\", \"$version\"" <<<"$script" || { echo "product version is not $version"; status=1; }
 for id in $(seq 202 230); do

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/win/Scoped.h"
 #include "support/LauncherProcess.h"
 #include "support/Polling.h"
 #include "support/RegisteredRuntimes.h"
@@ -229,26 +230,81 @@ TEST(DiagnosticLog, AnUncaughtExceptionIsLoggedAndStillDescribedOrShown) {
     }
 }
 
-TEST(DiagnosticLog, ALogThatCannotBeWrittenLeavesTheStartAsWithLoggingOff) {
-    for (const bool readOnly : {false, true}) {
-        SCOPED_TRACE(readOnly ? "read-only file" : "missing folder");
+// `link` made a symbolic link to the folder `target`. Wine 8 reports success
+// for CreateSymbolicLinkW and makes nothing, but takes a link of its Unix
+// side for one: that one is made by ln, started in the sandbox.
+bool makeFolderLink(const Sandbox& sandbox, const std::wstring& link, const std::wstring& target) {
+    const std::wstring path = sandbox.path(link);
+    auto isLink = [&] {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    };
+    if (CreateSymbolicLinkW(path.c_str(), sandbox.path(target).c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) && isLink()) {
+        return true;
+    }
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    std::wstring commandLine = L"ln -s " + target + L" " + link;
+    if (!CreateProcessW(L"Z:\\bin\\ln", &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        sandbox.folder().c_str(), &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return waitUntil(isLink, 10000);
+}
+
+// Each path the log refuses: the start is as with logging off, and nothing
+// the path reaches is created, written or connected to.
+TEST(DiagnosticLog, ALogThatCannotBeWrittenOrIsRefusedLeavesTheStartAsWithLoggingOff) {
+    for (const std::string kind : {"missing folder", "read-only file", "hard link", "folder link", "pipe"}) {
+        SCOPED_TRACE(kind);
         LoggedApp app;
         app.hostedSettings("main exit 5\n");
-        std::wstring path = app.sandbox.path(L"missing\\launch.log");
-        if (readOnly) {
-            path = app.logPath();
-            app.sandbox.writeFile(L"launch.log", "kept\n");
+        std::wstring path = app.logPath();
+        const std::wstring kept = app.sandbox.path(L"kept.log");
+        ScopedFile pipe;
+        OVERLAPPED connection = {};
+        ScopedHandle connected(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        if (kind == "missing folder") path = app.sandbox.path(L"missing\\launch.log");
+        if (kind == "read-only file" || kind == "hard link") app.sandbox.writeFile(L"kept.log", "kept\n");
+        if (kind == "read-only file") {
+            path = kept;
             SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
         }
+        if (kind == "hard link") {
+            ASSERT_TRUE(CreateHardLinkW(path.c_str(), kept.c_str(), nullptr));
+        }
+        if (kind == "folder link") {
+            // The file would have to be created, there.
+            app.sandbox.makeFolder(L"elsewhere");
+            ASSERT_TRUE(makeFolderLink(app.sandbox, L"linked", L"elsewhere"));
+            path = app.sandbox.path(L"linked\\launch.log");
+        }
+        if (kind == "pipe") {
+            path = L"\\\\.\\pipe\\launcher-log-" + std::to_wstring(GetCurrentProcessId());
+            pipe.reset(CreateNamedPipeW(path.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED, PIPE_TYPE_BYTE, 1,
+                                        4096, 4096, 0, nullptr));
+            ASSERT_TRUE(pipe);
+            connection.hEvent = connected.get();
+            ConnectNamedPipe(pipe.get(), &connection);
+        }
         app.options.environment[L"LAUNCHER_LOG"] = path;
+
         DWORD exitCode = 0;
         EXPECT_EQ(app.runConfirming(exitCode), L"");
         EXPECT_EQ(exitCode, 5u);
         EXPECT_FALSE(pathExists(app.sandbox.path(L"missing")));
-        if (readOnly) {
-            EXPECT_EQ(readFileBytes(path), "kept\n");
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_FALSE(pathExists(app.sandbox.path(L"elsewhere\\launch.log")));
+        if (pathExists(kept)) {
+            EXPECT_EQ(readFileBytes(kept), "kept\n");
         }
+        // A client that had opened the pipe would have been connected before the start ended.
+        if (pipe) {
+            EXPECT_EQ(WaitForSingleObject(connected.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+        }
+        SetFileAttributesW(kept.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
 
@@ -267,6 +323,16 @@ TEST(DiagnosticLog, OnlyTheVariableOrTheSettingSwitchesItOnAndTheFileIsAppendedT
     EXPECT_EQ(runToExit(app.sandbox.exePath(), app.options), 0u);
     EXPECT_TRUE(contains(readFileBytes(temporary), "exit code 0: main returned"));
     DeleteFileW(temporary.c_str());
+
+    // Short (8.3) names and other letter case name the same file.
+    wchar_t shortFolder[MAX_PATH] = {};
+    ASSERT_NE(GetShortPathNameW(app.sandbox.folder().c_str(), shortFolder, MAX_PATH), 0u);
+    std::wstring shortPath = std::wstring(shortFolder) + L"LAUNCH.LOG";
+    for (wchar_t& c : shortPath) c = static_cast<wchar_t>(towlower(c));
+    app.options.environment[L"LAUNCHER_LOG"] = shortPath;
+    EXPECT_EQ(runToExit(app.sandbox.exePath(), app.options), 0u);
+    EXPECT_TRUE(app.logs("exit code 0: main returned"));
+    DeleteFileW(app.logPath().c_str());
 
     // The setting's relative path is the executable's folder's, whatever the working folder.
     app.options.environment[L"LAUNCHER_LOG"] = L"";
