@@ -85,6 +85,8 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
     settings.productCode = file.getString(L"Product Information", L"Product Code");
     settings.productName = file.getString(L"Product Information", L"Product Name");
     settings.isService = lookup.getString(kApplicationSection, L"Application Type") == L"service";
+    settings.desktop.dpiAwareness = lookup.getString(kApplicationSection, L"DPI Awareness");
+    settings.desktop.appUserModelId = lookup.getString(kApplicationSection, L"App User Model ID");
 
     const std::wstring userFile =
         settings.isService ? std::wstring()

@@ -4,6 +4,7 @@
 #include "core/ErrorReporting.h"
 #include "core/Settings.h"
 #include "core/SettingsRules.h"
+#include "core/win/DesktopIntegration.h"
 #include "core/win/DiagnosticLog.h"
 #include "core/win/Scoped.h"
 #include "core/win/Text.h"
@@ -72,9 +73,16 @@ void Application::startLog() {
 int Application::runStages() {
     startedByPair_ = takePairedStartMark();
     arguments_ = splitCommandLineText(GetCommandLineW());
-    if (MaybeFailure failure = modulePath(executablePath_)) return fail(*failure);
+    // The desktop settings apply before the first message box, even one about
+    // the settings themselves (the defaults where none could be read).
+    if (MaybeFailure failure = modulePath(executablePath_)) {
+        applyDesktopSettings(settings_.desktop);
+        return fail(*failure);
+    }
     startLog();
-    if (MaybeFailure failure = readAppSettings(executablePath_, settings_)) return fail(*failure);
+    const MaybeFailure settingsFailure = readAppSettings(executablePath_, settings_);
+    applyDesktopSettings(settings_.desktop);
+    if (settingsFailure) return fail(*settingsFailure);
     logPhase("start-up and settings", 0);
 #ifdef LAUNCHER_CONSOLE
     // The trace reaches the console on System.err; a dialog would stop a script.

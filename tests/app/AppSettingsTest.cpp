@@ -62,7 +62,8 @@ TEST(AppSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
         "Preferred versions=1.6;;1.7;\nJVM Type=favor_server\nVM Provider=FAVOR_IBM\nJVM Source=only_JDK\n"
         "[Java Runtime Environment+]\nSystem Path=C:\\sys\n"
         "[Application]\nFailure Check=YES\nOverride WorkingDir=yes\nPair Product=C:\\app\\pair64.exe\n"
-        "Pair Return Code=Yes\nSingle Instance=yes\n[Class Path]\nClass Path=lib\\*.jar\n"
+        "Pair Return Code=Yes\nSingle Instance=yes\nDPI Awareness=unaware\nApp User Model ID=Example.App\n"
+        "[Class Path]\nClass Path=lib\\*.jar\n"
         "[Display]\nSplash Screen=splash.png\nSplash Screen Shadow=True\nPreffer Native Splash Screen=yes\n";
     writeBytes(settingsPath, settingsText);
 
@@ -88,6 +89,8 @@ TEST(AppSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
     EXPECT_EQ(settings.splash.image, L"splash.png");
     EXPECT_FALSE(settings.splash.shadow) << "only \"true\" asks for a shadow";
     EXPECT_TRUE(settings.splash.preferNative);
+    EXPECT_EQ(settings.desktop.dpiAwareness, L"unaware");
+    EXPECT_EQ(settings.desktop.appUserModelId, L"Example.App");
 
     // An ordinary application writes only into the per-user files.
     rememberRuntimeFolder(settings, executable, L"D:\\picked\\");

@@ -22,8 +22,9 @@ TEST(LogText, NumbersAndStringsOfBothWidthsFillTheFormat) {
     EXPECT_EQ(format("%u ms", 4294967295u), "4294967295 ms");
     EXPECT_EQ(format("%a=%s", "key", L"value"), "key=value");
     EXPECT_EQ(format("[%s|%a]", static_cast<const wchar_t*>(nullptr), static_cast<const char*>(nullptr)), "[|]");
+    EXPECT_EQ(format("%x %x", 0x80070005u, 0u), "0x80070005 0x00000000");
     // An unknown or unfinished directive stays as written and takes no argument.
-    EXPECT_EQ(format("100%% %x %d%", 5), "100% x 5%");
+    EXPECT_EQ(format("100%% %q %d%", 5), "100% q 5%");
 }
 
 // A value never breaks its line, so every line of the file stays whole.

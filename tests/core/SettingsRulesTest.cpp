@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/DesktopRules.h"
+
 using Pieces = std::vector<std::wstring>;
 
 TEST(SettingsRules, SettingsFileNameReplacesTheLastExtension) {
@@ -33,6 +35,19 @@ TEST(SettingsRules, EachSwitchKeepsItsOwnSpelling) {
     EXPECT_FALSE(isYesExactly(L"Yes"));
     EXPECT_TRUE(isTrueExactly(L"true"));
     EXPECT_FALSE(isTrueExactly(L"True"));
+}
+
+TEST(SettingsRules, DesktopValuesAreReadInAnyCaseAndAnUnusableAppIdIsNamed) {
+    DpiAwareness awareness = DpiAwareness::Unaware;
+    EXPECT_TRUE(parseDpiAwareness(L"", awareness) && awareness == DpiAwareness::System);
+    EXPECT_TRUE(parseDpiAwareness(L"Per-Monitor", awareness) && awareness == DpiAwareness::PerMonitor);
+    EXPECT_TRUE(parseDpiAwareness(L"UNAWARE", awareness) && awareness == DpiAwareness::Unaware);
+    EXPECT_TRUE(parseDpiAwareness(L"system", awareness) && awareness == DpiAwareness::System);
+    EXPECT_FALSE(parseDpiAwareness(L"permonitorv2", awareness));
+    EXPECT_EQ(awareness, DpiAwareness::System);
+    EXPECT_EQ(appUserModelIdFault(L"Example.App." + std::wstring(116, L'x')), nullptr);
+    EXPECT_STREQ(appUserModelIdFault(L"Example.App." + std::wstring(117, L'x')), "longer than 128 characters");
+    EXPECT_STREQ(appUserModelIdFault(L"Example App"), "it holds a space");
 }
 
 TEST(SettingsRules, SemicolonListKeepsInnerEmptyPieces) {

@@ -44,7 +44,7 @@ for dll in $(awk '/DLL Name:/ {print tolower($3)}' <<<"$headers"); do
 done
 
 # Resources, read back as a script: the manifest naming this architecture
-# and the execution level, the string table (202-230) and the two dialogs.
+# and the execution level but no DPI awareness, the string table (202-230) and the two dialogs.
 script=$(${objdump%objdump}windres -i "$image" -O rc 2>/dev/null) || { echo "resources unreadable"; exit 1; }
 grep -q "^1 24 /\* RT_MANIFEST \*/" <<<"$script" || { echo "no manifest"; status=1; }
 manifest=$(grep -a -o 'processorArchitecture="[a-z0-9]*"' "$image" | sort -u)
@@ -54,6 +54,8 @@ grep -a -q '<longPathAware[^>]*>true</longPathAware>' "$image" || { echo "manife
 # virtualises the 32-bit image's writes.
 grep -a -q '<requestedExecutionLevel level="asInvoker" uiAccess="false"/>' "$image" ||
   { echo "manifest requests no asInvoker execution level"; status=1; }
+# The launcher sets the awareness from its settings; one in the manifest would win.
+! grep -a -q '<dpiAware' "$image" || { echo "manifest declares a DPI awareness"; status=1; }
 grep -q "^ FILEVERSION ${version//./, }$" <<<"$script" || { echo "no version resource for $version"; status=1; }
 grep -q "VALUE \"ProductVersion\", \"$version\"" <<<"$script" || { echo "product version is not $version"; status=1; }
 for id in $(seq 202 230); do

@@ -230,6 +230,39 @@ TEST(DiagnosticLog, AnUncaughtExceptionIsLoggedAndStillDescribedOrShown) {
     }
 }
 
+// The awareness and the taskbar identity are set before the first message
+// box, here the one for a missing main class, also with no settings file.
+// Wine 8 holds every process aware already and knows no per-monitor v2.
+TEST(DiagnosticLog, DesktopSettingsAreSetAndLoggedBeforeTheFirstMessage) {
+    const std::pair<const char*, const char*> cases[] = {
+        {nullptr, "DPI awareness: system (the default); SetProcessDpiAwarenessContext(-2): error 5"},
+        {"System", "DPI awareness: System; SetProcessDpiAwarenessContext(-2): error 5"},
+        {"per-monitor", "DPI awareness: per-monitor; SetProcessDpiAwarenessContext(-4): error 87; "
+                        "SetProcessDpiAwareness(2): 0x80070005"},
+        {"unaware", "DPI awareness: unaware; SetProcessDpiAwarenessContext(-1): error 5"}};
+    for (const auto& [value, expected] : cases) {
+        SCOPED_TRACE(value ? value : "no settings file");
+        LoggedApp app;
+        if (value) {
+            app.sandbox.writeIni(std::string("[Application]\nDPI Awareness=") + value +
+                                 "\nApp User Model ID=Example.Desktop\n");
+        }
+        DWORD exitCode = 0;
+        EXPECT_EQ(app.runConfirming(exitCode), L"Huvudklass har inte angetts i INI-filen.");
+        EXPECT_EQ(exitCode, exitFailed);
+        const std::vector<std::string> lines = app.log();
+        size_t awareness = lines.size(), failed = lines.size();
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (contains(lines[i], "] DPI awareness: ")) awareness = i;
+            if (contains(lines[i], "] failed: ")) failed = i;
+        }
+        ASSERT_LT(awareness, failed);
+        EXPECT_EQ(lines[awareness].substr(lines[awareness].find("] ") + 2), expected);
+        EXPECT_TRUE(app.logs(value ? "App User Model ID: Example.Desktop, SetCurrentProcessExplicitAppUserModelID: 0x00000000"
+                                   : "App User Model ID: none"));
+    }
+}
+
 // `link` made a symbolic link to the folder `target`. Wine 8 reports success
 // for CreateSymbolicLinkW and makes nothing, but takes a link of its Unix
 // side for one: that one is made by ln, started in the sandbox.

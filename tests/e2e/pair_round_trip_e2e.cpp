@@ -65,7 +65,7 @@ protected:
         const auto text = [&](const std::wstring& pair, const std::string& runtimeLines) {
             return "[Java Runtime Environment]\nMain Class=app.Main\n" + runtimeLines +
                    "[Class Path]\nClass Path=\\app.classes\n[Application]\nPair Product=" + ansi(sandbox.path(pair)) +
-                   "\nPair Return Code=Yes\n";
+                   "\nPair Return Code=Yes\nApp User Model ID=Example.Pair\n";
         };
         sandbox.writeIni(text(pairExe(), runtimeLines));
         sandbox.writeFile(std::wstring(kPairName) + L".ini",
@@ -92,9 +92,17 @@ protected:
     LaunchOptions launch;
 };
 
+// Each process sets the taskbar identity from its own settings file.
 TEST_F(PairRoundTrip, ARuntimeNamedByJrePathIsHostedByThePair) {
     writeSettings("JRE Path=" + ansi(foreignRuntime()) + "\n");
+    launch.environment[L"LAUNCHER_LOG"] = sandbox.path(L"launch.log");
     expectRoundTrip();
+    int identities = 0;
+    for (const std::string& line : readLines(sandbox.path(L"launch.log"))) {
+        identities += line.find("] App User Model ID: Example.Pair, SetCurrentProcessExplicitAppUserModelID: 0x00000000") !=
+                      std::string::npos;
+    }
+    EXPECT_EQ(identities, 2);
 }
 
 // The paired view, which this build reads only because "Pair Product" is

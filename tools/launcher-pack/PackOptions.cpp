@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "Utf.h"
+
 const char kPackUsage[] =
     "usage: launcher-pack --launcher EXE [--launcher EXE64] --name NAME --output FOLDER [options]\n"
     "\n"
@@ -16,7 +18,8 @@ const char kPackUsage[] =
     "  --settings FILE.ini     start from an existing settings file (the options below override it)\n"
     "  --main-class NAME  --class-path ENTRY (repeatable)  --jar FILE (repeatable, copied into lib\\)\n"
     "  --min-version V  --max-version V  --vm-parameters TEXT  --splash FILE  --single-instance\n"
-    "  --embed-jar FILE        append the application's jar to the executable (before any signing)\n";
+    "  --embed-jar FILE        append the application's jar to the executable (before any signing)\n"
+    "  --app-id ID             the taskbar identity (AppUserModelID): at most 128 characters, no spaces\n";
 
 bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& options, bool& help, std::string& error) {
     help = false;
@@ -38,6 +41,7 @@ bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& op
         {"--vm-parameters", &options.vmParameters},
         {"--splash", &options.splash},
         {"--embed-jar", &options.embeddedJar},
+        {"--app-id", &options.appId},
     };
     const std::map<std::string, std::vector<std::string>*> lists = {
         {"--launcher", &options.launchers}, {"--class-path", &options.classPath}, {"--jar", &options.jars}};
@@ -74,6 +78,11 @@ bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& op
     if (options.launchers.size() > 2) error = "at most two launchers, one per architecture";
     if (options.name.find_first_of("\\/:*?\"<>|") != std::string::npos) {
         error = "--name is a file name without a folder: " + options.name;
+    }
+    std::u16string appId;
+    if (!utf8ToUtf16(options.appId, appId) || appId.size() > 128 || appId.find(u' ') != std::u16string::npos) {
+        error = "--app-id is at most 128 characters without spaces, as Windows takes an AppUserModelID: " +
+                options.appId;
     }
     return error.empty();
 }

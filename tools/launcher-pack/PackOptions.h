@@ -18,6 +18,7 @@ struct PackOptions {
     std::vector<std::string> classPath;  // entries as written
     std::vector<std::string> jars;       // copied into lib\ and put on the class path
     bool singleInstance = false;
+    std::string appId;  // the taskbar's AppUserModelID, for both executables
     std::string embeddedJar;
 };
 
