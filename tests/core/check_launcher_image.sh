@@ -50,8 +50,7 @@ grep -q "^1 24 /\* RT_MANIFEST \*/" <<<"$script" || { echo "no manifest"; status
 manifest=$(grep -a -o 'processorArchitecture="[a-z0-9]*"' "$image" | sort -u)
 [ "$manifest" = "processorArchitecture=\"$arch\"" ] || { echo "manifest architecture: $manifest"; status=1; }
 grep -a -q '<longPathAware[^>]*>true</longPathAware>' "$image" || { echo "manifest not long-path aware"; status=1; }
-# Without an execution level Windows guesses elevation from the name and
-# virtualises the 32-bit image's writes.
+# Without an execution level Windows guesses elevation and virtualises writes.
 grep -a -q '<requestedExecutionLevel level="asInvoker" uiAccess="false"/>' "$image" ||
   { echo "manifest requests no asInvoker execution level"; status=1; }
 # The launcher sets the awareness from its settings; one in the manifest would win.

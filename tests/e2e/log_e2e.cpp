@@ -2,6 +2,7 @@
 // log it cannot write, or none at all, changes nothing about the start.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -243,38 +244,25 @@ TEST(DiagnosticLog, DesktopSettingsAreSetAndLoggedBeforeTheFirstMessage) {
     for (const auto& [value, expected] : cases) {
         SCOPED_TRACE(value ? value : "no settings file");
         LoggedApp app;
-        if (value) {
-            app.sandbox.writeIni(std::string("[Application]\nDPI Awareness=") + value +
-                                 "\nApp User Model ID=Example.Desktop\n");
-        }
+        if (value) app.sandbox.writeIni(std::string("[Application]\nDPI Awareness=") + value +
+                                        "\nApp User Model ID=Example.Desktop\n");
         DWORD exitCode = 0;
         EXPECT_EQ(app.runConfirming(exitCode), L"Huvudklass har inte angetts i INI-filen.");
-        EXPECT_EQ(exitCode, exitFailed);
         const std::vector<std::string> lines = app.log();
-        size_t awareness = lines.size(), failed = lines.size();
-        for (size_t i = 0; i < lines.size(); ++i) {
-            if (contains(lines[i], "] DPI awareness: ")) awareness = i;
-            if (contains(lines[i], "] failed: ")) failed = i;
-        }
-        ASSERT_LT(awareness, failed);
-        EXPECT_EQ(lines[awareness].substr(lines[awareness].find("] ") + 2), expected);
-        EXPECT_TRUE(app.logs(value ? "App User Model ID: Example.Desktop, SetCurrentProcessExplicitAppUserModelID: 0x00000000"
+        auto index = [&](const std::string& text) {
+            auto has = [&](const std::string& line) { return contains(line, text); };
+            return std::find_if(lines.begin(), lines.end(), has) - lines.begin();
+        };
+        EXPECT_LT(index(std::string("] ") + expected), index("] failed: "));
+        EXPECT_TRUE(app.logs(value ? "App User Model ID: Example.Desktop, SetCurrentProcessExplicitAppUserModelID: 0x0"
                                    : "App User Model ID: none"));
     }
 }
 
-// `link` made a symbolic link to the folder `target`. Wine 8 reports success
-// for CreateSymbolicLinkW and makes nothing, but takes a link of its Unix
-// side for one: that one is made by ln, started in the sandbox.
+// `link` made a symbolic link to the folder `target`. Wine 8's
+// CreateSymbolicLinkW reports success and makes nothing, but Wine takes a
+// link on its Unix side for one: ln makes that, started in the sandbox.
 bool makeFolderLink(const Sandbox& sandbox, const std::wstring& link, const std::wstring& target) {
-    const std::wstring path = sandbox.path(link);
-    auto isLink = [&] {
-        const DWORD attributes = GetFileAttributesW(path.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    };
-    if (CreateSymbolicLinkW(path.c_str(), sandbox.path(target).c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) && isLink()) {
-        return true;
-    }
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -283,9 +271,13 @@ bool makeFolderLink(const Sandbox& sandbox, const std::wstring& link, const std:
                         sandbox.folder().c_str(), &startup, &process)) {
         return false;
     }
+    // Wine gives no handle to wait on for a Unix program.
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return waitUntil(isLink, 10000);
+    return waitUntil([&] {
+        const DWORD attributes = GetFileAttributesW(sandbox.path(link).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    });
 }
 
 // Each path the log refuses: the start is as with logging off, and nothing
@@ -297,18 +289,16 @@ TEST(DiagnosticLog, ALogThatCannotBeWrittenOrIsRefusedLeavesTheStartAsWithLoggin
         app.hostedSettings("main exit 5\n");
         std::wstring path = app.logPath();
         const std::wstring kept = app.sandbox.path(L"kept.log");
+        app.sandbox.writeFile(L"kept.log", "kept\n");
         ScopedFile pipe;
         OVERLAPPED connection = {};
         ScopedHandle connected(CreateEventW(nullptr, TRUE, FALSE, nullptr));
         if (kind == "missing folder") path = app.sandbox.path(L"missing\\launch.log");
-        if (kind == "read-only file" || kind == "hard link") app.sandbox.writeFile(L"kept.log", "kept\n");
         if (kind == "read-only file") {
             path = kept;
             SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
         }
-        if (kind == "hard link") {
-            ASSERT_TRUE(CreateHardLinkW(path.c_str(), kept.c_str(), nullptr));
-        }
+        ASSERT_TRUE(kind != "hard link" || CreateHardLinkW(path.c_str(), kept.c_str(), nullptr));
         if (kind == "folder link") {
             // The file would have to be created, there.
             app.sandbox.makeFolder(L"elsewhere");
@@ -324,19 +314,14 @@ TEST(DiagnosticLog, ALogThatCannotBeWrittenOrIsRefusedLeavesTheStartAsWithLoggin
             ConnectNamedPipe(pipe.get(), &connection);
         }
         app.options.environment[L"LAUNCHER_LOG"] = path;
-
         DWORD exitCode = 0;
         EXPECT_EQ(app.runConfirming(exitCode), L"");
         EXPECT_EQ(exitCode, 5u);
         EXPECT_FALSE(pathExists(app.sandbox.path(L"missing")));
         EXPECT_FALSE(pathExists(app.sandbox.path(L"elsewhere\\launch.log")));
-        if (pathExists(kept)) {
-            EXPECT_EQ(readFileBytes(kept), "kept\n");
-        }
+        EXPECT_EQ(readFileBytes(kept), "kept\n");
         // A client that had opened the pipe would have been connected before the start ended.
-        if (pipe) {
-            EXPECT_EQ(WaitForSingleObject(connected.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
-        }
+        EXPECT_EQ(WaitForSingleObject(connected.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
         SetFileAttributesW(kept.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
@@ -357,12 +342,10 @@ TEST(DiagnosticLog, OnlyTheVariableOrTheSettingSwitchesItOnAndTheFileIsAppendedT
     EXPECT_TRUE(contains(readFileBytes(temporary), "exit code 0: main returned"));
     DeleteFileW(temporary.c_str());
 
-    // Short (8.3) names and other letter case name the same file.
+    // Short (8.3) names, in other letter case, name the same file.
     wchar_t shortFolder[MAX_PATH] = {};
     ASSERT_NE(GetShortPathNameW(app.sandbox.folder().c_str(), shortFolder, MAX_PATH), 0u);
-    std::wstring shortPath = std::wstring(shortFolder) + L"LAUNCH.LOG";
-    for (wchar_t& c : shortPath) c = static_cast<wchar_t>(towlower(c));
-    app.options.environment[L"LAUNCHER_LOG"] = shortPath;
+    app.options.environment[L"LAUNCHER_LOG"] = CharLowerW(shortFolder) + std::wstring(L"LAUNCH.LOG");
     EXPECT_EQ(runToExit(app.sandbox.exePath(), app.options), 0u);
     EXPECT_TRUE(app.logs("exit code 0: main returned"));
     DeleteFileW(app.logPath().c_str());

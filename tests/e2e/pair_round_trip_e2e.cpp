@@ -9,6 +9,7 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <string>
 
 #include "core/win/Scoped.h"
@@ -97,12 +98,12 @@ TEST_F(PairRoundTrip, ARuntimeNamedByJrePathIsHostedByThePair) {
     writeSettings("JRE Path=" + ansi(foreignRuntime()) + "\n");
     launch.environment[L"LAUNCHER_LOG"] = sandbox.path(L"launch.log");
     expectRoundTrip();
-    int identities = 0;
-    for (const std::string& line : readLines(sandbox.path(L"launch.log"))) {
-        identities += line.find("] App User Model ID: Example.Pair, SetCurrentProcessExplicitAppUserModelID: 0x00000000") !=
-                      std::string::npos;
-    }
-    EXPECT_EQ(identities, 2);
+    const std::vector<std::string> lines = readLines(sandbox.path(L"launch.log"));
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+                  return line.find("] App User Model ID: Example.Pair, SetCurrentProcessExplicitAppUserModelID: 0x0") !=
+                         std::string::npos;
+              }),
+              2);
 }
 
 // The paired view, which this build reads only because "Pair Product" is

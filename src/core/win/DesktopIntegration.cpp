@@ -45,7 +45,8 @@ void setDpiAwareness(const AwarenessCalls& calls, std::string& line) {
     if (const auto setContext = entryPoint<BOOL(WINAPI*)(HANDLE)>(user, kSetContext)) {
         const bool set = setContext(reinterpret_cast<HANDLE>(calls.context));
         const DWORD error = set ? 0 : GetLastError();
-        append(line, set ? "; %a(%d): done" : "; %a(%d): error %u", kSetContext, static_cast<int>(calls.context), error);
+        const int context = static_cast<int>(calls.context);
+        append(line, set ? "; %a(%d): done" : "; %a(%d): error %u", kSetContext, context, error);
         if (set || error == ERROR_ACCESS_DENIED) return;
     }
     if (const auto setAwareness =
