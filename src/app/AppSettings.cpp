@@ -111,6 +111,8 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
     settings.productCode = file.getString(L"Product Information", L"Product Code");
     settings.productName = file.getString(L"Product Information", L"Product Name");
     settings.isService = isServiceType(lookup);
+    settings.desktop.dpiAwareness = lookup.getString(kApplicationSection, L"DPI Awareness");
+    settings.desktop.appUserModelId = lookup.getString(kApplicationSection, L"App User Model ID");
 
     const std::wstring userFile =
         settings.isService ? std::wstring()
@@ -191,8 +193,14 @@ std::wstring logFilePath(const std::wstring& executablePath) {
 
 void rememberRuntimeFolder(const AppSettings& settings, const std::wstring& executablePath,
                            const std::wstring& folder) {
+    // A write that fails (a service's folder where only an administrator may
+    // write, now that no virtual store takes it) shows nothing, as no failed
+    // write does: the log says why, and the start goes on with the folder picked.
     auto store = [&folder](const std::wstring& file) {
-        if (!file.empty()) IniFile(file).setString(kJreSection, L"JRE Path", folder);
+        if (file.empty()) return;
+        const bool written = IniFile(file).setString(kJreSection, L"JRE Path", folder);
+        logLine(written ? "JRE Path written to %s" : "JRE Path not written to %s, system error %u", file.c_str(),
+                static_cast<unsigned>(GetLastError()));
     };
     if (settings.isService) {
         store(replaceExtensionWithIni(executablePath));

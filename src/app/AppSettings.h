@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/Failure.h"
+#include "core/win/DesktopIntegration.h"
 #include "discovery/RuntimeSearch.h"
 #include "hosting/JvmOptions.h"
 #include "splash/SplashScreen.h"
@@ -20,6 +21,7 @@ struct AppSettings {
     std::wstring pairProduct;  // a bare file name taken beside the executable
     bool pairReturnCode = false;
     bool singleInstance = false;  // "Single Instance" exactly "yes", never for a service
+    DesktopSettings desktop;      // read even when the rest cannot be
     // From the per-user file when it exists, else from the settings file.
     std::wstring jrePath;
     RuntimeRequirements runtime;
@@ -28,7 +30,8 @@ struct AppSettings {
 };
 
 // The settings file is the executable's path with "ini" as its extension;
-// without an extension there is none. Message 210 when "Main Class" is missing.
+// without an extension there is none. Message 210 when "Main Class" is
+// missing; the desktop settings are read before that.
 MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& settings);
 
 // "Application Type" alone, before a service connects to the service manager.

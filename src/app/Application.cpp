@@ -7,6 +7,7 @@
 #include "core/ErrorReporting.h"
 #include "core/Settings.h"
 #include "core/SettingsRules.h"
+#include "core/win/DesktopIntegration.h"
 #include "core/win/DiagnosticLog.h"
 #include "core/win/Scoped.h"
 #include "core/win/Text.h"
@@ -81,7 +82,12 @@ int Application::runStages() {
     startedByPair_ = takePairedStartMark();
     const RunMark runMark = takeRunMark();
     arguments_ = splitCommandLineText(GetCommandLineW());
-    if (MaybeFailure failure = modulePath(executablePath_)) return fail(*failure);
+    // The desktop settings apply before the first message box, even one about
+    // the settings themselves (the defaults where none could be read).
+    if (MaybeFailure failure = modulePath(executablePath_)) {
+        applyDesktopSettings(settings_.desktop);
+        return fail(*failure);
+    }
     startLog();
     const RestartSettings restart = runMark == RunMark::none ? readRestartSettings(executablePath_) : RestartSettings();
     if (restart.enabled) {
@@ -90,7 +96,9 @@ int Application::runStages() {
         endReason_ = "the last run's exit code";
         return superviseRuns(executablePath_, restart);
     }
-    if (MaybeFailure failure = readAppSettings(executablePath_, settings_)) return fail(*failure);
+    const MaybeFailure settingsFailure = readAppSettings(executablePath_, settings_);
+    applyDesktopSettings(settings_.desktop);
+    if (settingsFailure) return fail(*settingsFailure);
     logPhase("start-up and settings", 0);
 #ifdef LAUNCHER_CONSOLE
     // The trace reaches the console on System.err; a dialog would stop a script.

@@ -87,6 +87,12 @@ std::string formatLogText(const char* format, va_list arguments) {
             case 'u':
                 appendDecimal(out, va_arg(arguments, unsigned int));
                 break;
+            case 'x': {
+                const unsigned int value = va_arg(arguments, unsigned int);
+                out += "0x";
+                for (int shift = 28; shift >= 0; shift -= 4) out += "0123456789ABCDEF"[value >> shift & 0xF];
+                break;
+            }
             default:
                 out += *format;
         }

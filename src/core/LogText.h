@@ -7,7 +7,8 @@
 #include <string>
 
 // `format` with %s for a wide string and %a for a UTF-8 one (null reads as
-// empty either way), %d for an int, %u for an unsigned int and %% for a
+// empty either way), %d for an int, %u for an unsigned int, %x for an
+// unsigned int as 0x and eight hex digits (an HRESULT) and %% for a
 // percent sign. In a value a line break is spelled "\n", any other control
 // character but tab becomes "?", and a lone surrogate U+FFFD.
 std::string formatLogText(const char* format, va_list arguments);

@@ -1,7 +1,9 @@
 target_sources(launcher_pure PRIVATE
   ${CMAKE_SOURCE_DIR}/src/core/CommandLine.cpp
   ${CMAKE_SOURCE_DIR}/src/core/DecimalText.cpp
+  ${CMAKE_SOURCE_DIR}/src/core/DesktopRules.cpp
   ${CMAKE_SOURCE_DIR}/src/core/FormatPlaceholders.cpp
+  ${CMAKE_SOURCE_DIR}/src/core/LogFilePath.cpp
   ${CMAKE_SOURCE_DIR}/src/core/LogText.cpp
   ${CMAKE_SOURCE_DIR}/src/core/SettingsRules.cpp)
 
@@ -10,6 +12,7 @@ if(WIN32)
     ${CMAKE_SOURCE_DIR}/src/core/ErrorReporting.cpp
     ${CMAKE_SOURCE_DIR}/src/core/Settings.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/CenterWindow.cpp
+    ${CMAKE_SOURCE_DIR}/src/core/win/DesktopIntegration.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/DiagnosticLog.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/DllSearch.cpp
     ${CMAKE_SOURCE_DIR}/src/core/win/EventLog.cpp

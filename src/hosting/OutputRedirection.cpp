@@ -9,14 +9,24 @@
 
 namespace {
 
+// GetTimeFormatW or GetDateFormatW, in a buffer of the size the call asks for first.
+bool formatInto(decltype(&GetTimeFormatW) format, const SYSTEMTIME& time, const std::wstring& picture,
+                std::wstring& text) {
+    const int size = format(LOCALE_USER_DEFAULT, 0, &time, picture.c_str(), nullptr, 0);
+    if (size <= 0) return false;
+    std::vector<wchar_t> buffer(static_cast<size_t>(size));
+    if (format(LOCALE_USER_DEFAULT, 0, &time, picture.c_str(), buffer.data(), size) != size) return false;
+    text.assign(buffer.data(), static_cast<size_t>(size) - 1);
+    return true;
+}
+
 // GetTimeFormatW and GetDateFormatW leave each other's letters alone, so the
 // picture passes through both.
 std::wstring formatPicture(const std::wstring& picture, const SYSTEMTIME& time) {
     if (picture.empty()) return picture;
-    wchar_t timeText[MAX_PATH];
-    if (!GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, picture.c_str(), timeText, MAX_PATH)) return picture;
-    wchar_t dateText[MAX_PATH];
-    if (!GetDateFormatW(LOCALE_USER_DEFAULT, 0, &time, timeText, dateText, MAX_PATH)) return timeText;
+    std::wstring timeText, dateText;
+    if (!formatInto(GetTimeFormatW, time, picture, timeText)) return picture;
+    if (!formatInto(GetDateFormatW, time, timeText, dateText)) return timeText;
     return dateText;
 }
 

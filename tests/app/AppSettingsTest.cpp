@@ -7,6 +7,7 @@
 
 #include "app/AppSettings.h"
 #include "core/Settings.h"
+#include "core/win/DiagnosticLog.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ std::wstring readAll(const std::wstring& path) {
 
 std::string fileBytes(const std::wstring& path) {
     std::string bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return bytes;
     char buffer[4096];
     DWORD read = 0;
@@ -60,7 +62,7 @@ TEST(AppSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
         "Preferred versions=1.6;;1.7;\nJVM Type=favor_server\nVM Provider=FAVOR_IBM\nJVM Source=only_JDK\n"
         "[Java Runtime Environment+]\nSystem Path=C:\\sys\n"
         "[Application]\nFailure Check=YES\nOverride WorkingDir=yes\nPair Product=C:\\app\\pair64.exe\n"
-        "Pair Return Code=Yes\nSingle Instance=yes\n[Class Path]\nClass Path=lib\\*.jar\n"
+        "Pair Return Code=Yes\nSingle Instance=yes\nDPI Awareness=unaware\n[Class Path]\nClass Path=lib\\*.jar\n"
         "[Display]\nSplash Screen=splash.png\nSplash Screen Shadow=True\nPreffer Native Splash Screen=yes\n";
     writeBytes(settingsPath, settingsText);
 
@@ -87,6 +89,7 @@ TEST(AppSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
     EXPECT_EQ(settings.splash.image, L"splash.png");
     EXPECT_FALSE(settings.splash.shadow) << "only \"true\" asks for a shadow";
     EXPECT_TRUE(settings.splash.preferNative);
+    EXPECT_EQ(settings.desktop.dpiAwareness, L"unaware");
 
     // An ordinary application writes only into the per-user files.
     rememberRuntimeFolder(settings, executable, L"D:\\picked\\");
@@ -118,6 +121,13 @@ TEST(AppSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
     rememberRuntimeFolder(service, executable, L"E:\\jre\\");
     EXPECT_EQ(readAll(settingsPath), L"E:\\jre\\");
     EXPECT_EQ(readAll(appData + L"\\pair.ini"), L"E:\\jre\\");
+
+    // A write that fails shows nothing; the log tells which file and why.
+    ASSERT_TRUE(openLog(appData + L"\\write-back.log"));
+    service.pairProduct = appData + L"\\missing\\pair.exe";
+    rememberRuntimeFolder(service, executable, L"F:\\jre\\");
+    const std::string missing = std::string(appData.begin(), appData.end()) + "\\missing\\pair.ini, system error 3";
+    EXPECT_NE(fileBytes(appData + L"\\write-back.log").find("JRE Path not written to " + missing), std::string::npos);
 
     DeleteFileW(settingsPath.c_str());
     removeTree(appData);

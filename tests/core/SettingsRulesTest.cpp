@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/DesktopRules.h"
+
 using Pieces = std::vector<std::wstring>;
 
 TEST(SettingsRules, SettingsFileNameReplacesTheLastExtension) {
@@ -41,6 +43,16 @@ TEST(SettingsRules, EachSwitchKeepsItsOwnSpelling) {
 TEST(SettingsRules, SecondsAreDigitsAloneElseTheDefault) {
     EXPECT_EQ(secondsSetting(L"045", 20), 45u);
     for (const wchar_t* bad : {L"", L" 5", L"-5", L"10s", L"1234567"}) EXPECT_EQ(secondsSetting(bad, 20), 20u) << bad;
+}
+
+TEST(SettingsRules, DesktopValuesAreReadInAnyCaseAndAnUnusableAppIdIsNamed) {
+    DpiAwareness awareness = DpiAwareness::Unaware;
+    EXPECT_TRUE(parseDpiAwareness(L"", awareness) && awareness == DpiAwareness::System);
+    EXPECT_TRUE(parseDpiAwareness(L"Per-Monitor", awareness) && awareness == DpiAwareness::PerMonitor);
+    EXPECT_FALSE(parseDpiAwareness(L"permonitorv2", awareness) || awareness != DpiAwareness::System);
+    EXPECT_EQ(appUserModelIdFault(std::wstring(128, L'x')), nullptr);
+    EXPECT_STREQ(appUserModelIdFault(std::wstring(129, L'x')), "longer than 128 characters");
+    EXPECT_STREQ(appUserModelIdFault(L"Example App"), "it holds a space");
 }
 
 TEST(SettingsRules, SemicolonListKeepsInnerEmptyPieces) {

@@ -43,14 +43,20 @@ for dll in $(awk '/DLL Name:/ {print tolower($3)}' <<<"$headers"); do
   fi
 done
 
-# Resources, read back as a script: the manifest naming this architecture,
-# the string table (202-230), the two dialogs and the message table, whose
-# one entry, 1, is "%1": an event shows its insertion string as it is.
+# Resources, read back as a script: the manifest naming this architecture
+# and the execution level but no DPI awareness, the string table (202-230),
+# the two dialogs and the message table, whose one entry, 1, is "%1": an
+# event shows its insertion string as it is.
 script=$(${objdump%objdump}windres -i "$image" -O rc 2>/dev/null) || { echo "resources unreadable"; exit 1; }
 grep -q "^1 24 /\* RT_MANIFEST \*/" <<<"$script" || { echo "no manifest"; status=1; }
 manifest=$(grep -a -o 'processorArchitecture="[a-z0-9]*"' "$image" | sort -u)
 [ "$manifest" = "processorArchitecture=\"$arch\"" ] || { echo "manifest architecture: $manifest"; status=1; }
 grep -a -q '<longPathAware[^>]*>true</longPathAware>' "$image" || { echo "manifest not long-path aware"; status=1; }
+# Without an execution level Windows guesses elevation and virtualises writes.
+grep -a -q '<requestedExecutionLevel level="asInvoker" uiAccess="false"/>' "$image" ||
+  { echo "manifest requests no asInvoker execution level"; status=1; }
+# The launcher sets the awareness from its settings; one in the manifest would win.
+! grep -a -q '<dpiAware' "$image" || { echo "manifest declares a DPI awareness"; status=1; }
 grep -q "^ FILEVERSION ${version//./, }$" <<<"$script" || { echo "no version resource for $version"; status=1; }
 grep -q "VALUE \"ProductVersion\", \"$version\"" <<<"$script" || { echo "product version is not $version"; status=1; }
 for id in $(seq 202 230); do

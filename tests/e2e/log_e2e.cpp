@@ -2,12 +2,14 @@
 // log it cannot write, or none at all, changes nothing about the start.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "core/win/Scoped.h"
 #include "support/LauncherProcess.h"
 #include "support/Polling.h"
 #include "support/RegisteredRuntimes.h"
@@ -229,26 +231,98 @@ TEST(DiagnosticLog, AnUncaughtExceptionIsLoggedAndStillDescribedOrShown) {
     }
 }
 
-TEST(DiagnosticLog, ALogThatCannotBeWrittenLeavesTheStartAsWithLoggingOff) {
-    for (const bool readOnly : {false, true}) {
-        SCOPED_TRACE(readOnly ? "read-only file" : "missing folder");
+// The awareness and the taskbar identity are set before the first message
+// box, here the one for a missing main class, also with no settings file.
+// Wine 8 holds every process aware already and knows no per-monitor v2.
+TEST(DiagnosticLog, DesktopSettingsAreSetAndLoggedBeforeTheFirstMessage) {
+    const std::pair<const char*, const char*> cases[] = {
+        {nullptr, "DPI awareness: system (the default); SetProcessDpiAwarenessContext(-2): error 5"},
+        {"System", "DPI awareness: System; SetProcessDpiAwarenessContext(-2): error 5"},
+        {"per-monitor", "DPI awareness: per-monitor; SetProcessDpiAwarenessContext(-4): error 87; "
+                        "SetProcessDpiAwareness(2): 0x80070005"},
+        {"unaware", "DPI awareness: unaware; SetProcessDpiAwarenessContext(-1): error 5"}};
+    for (const auto& [value, expected] : cases) {
+        SCOPED_TRACE(value ? value : "no settings file");
+        LoggedApp app;
+        if (value) app.sandbox.writeIni(std::string("[Application]\nDPI Awareness=") + value +
+                                        "\nApp User Model ID=Example.Desktop\n");
+        DWORD exitCode = 0;
+        EXPECT_EQ(app.runConfirming(exitCode), L"Huvudklass har inte angetts i INI-filen.");
+        const std::vector<std::string> lines = app.log();
+        auto index = [&](const std::string& text) {
+            auto has = [&](const std::string& line) { return contains(line, text); };
+            return std::find_if(lines.begin(), lines.end(), has) - lines.begin();
+        };
+        EXPECT_LT(index(std::string("] ") + expected), index("] failed: "));
+        EXPECT_TRUE(app.logs(value ? "App User Model ID: Example.Desktop, SetCurrentProcessExplicitAppUserModelID: 0x0"
+                                   : "App User Model ID: none"));
+    }
+}
+
+// `link` made a symbolic link to the folder `target`. Wine 8's
+// CreateSymbolicLinkW reports success and makes nothing, but Wine takes a
+// link on its Unix side for one: ln makes that, started in the sandbox.
+bool makeFolderLink(const Sandbox& sandbox, const std::wstring& link, const std::wstring& target) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    std::wstring commandLine = L"ln -s " + target + L" " + link;
+    if (!CreateProcessW(L"Z:\\bin\\ln", &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        sandbox.folder().c_str(), &startup, &process)) {
+        return false;
+    }
+    // Wine gives no handle to wait on for a Unix program.
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return waitUntil([&] {
+        const DWORD attributes = GetFileAttributesW(sandbox.path(link).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    });
+}
+
+// Each path the log refuses: the start is as with logging off, and nothing
+// the path reaches is created, written or connected to.
+TEST(DiagnosticLog, ALogThatCannotBeWrittenOrIsRefusedLeavesTheStartAsWithLoggingOff) {
+    for (const std::string kind : {"missing folder", "read-only file", "hard link", "folder link", "pipe"}) {
+        SCOPED_TRACE(kind);
         LoggedApp app;
         app.hostedSettings("main exit 5\n");
-        std::wstring path = app.sandbox.path(L"missing\\launch.log");
-        if (readOnly) {
-            path = app.logPath();
-            app.sandbox.writeFile(L"launch.log", "kept\n");
+        std::wstring path = app.logPath();
+        const std::wstring kept = app.sandbox.path(L"kept.log");
+        app.sandbox.writeFile(L"kept.log", "kept\n");
+        ScopedFile pipe;
+        OVERLAPPED connection = {};
+        ScopedHandle connected(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        if (kind == "missing folder") path = app.sandbox.path(L"missing\\launch.log");
+        if (kind == "read-only file") {
+            path = kept;
             SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        }
+        ASSERT_TRUE(kind != "hard link" || CreateHardLinkW(path.c_str(), kept.c_str(), nullptr));
+        if (kind == "folder link") {
+            // The file would have to be created, there.
+            app.sandbox.makeFolder(L"elsewhere");
+            ASSERT_TRUE(makeFolderLink(app.sandbox, L"linked", L"elsewhere"));
+            path = app.sandbox.path(L"linked\\launch.log");
+        }
+        if (kind == "pipe") {
+            path = L"\\\\.\\pipe\\launcher-log-" + std::to_wstring(GetCurrentProcessId());
+            pipe.reset(CreateNamedPipeW(path.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED, PIPE_TYPE_BYTE, 1,
+                                        4096, 4096, 0, nullptr));
+            ASSERT_TRUE(pipe);
+            connection.hEvent = connected.get();
+            ConnectNamedPipe(pipe.get(), &connection);
         }
         app.options.environment[L"LAUNCHER_LOG"] = path;
         DWORD exitCode = 0;
         EXPECT_EQ(app.runConfirming(exitCode), L"");
         EXPECT_EQ(exitCode, 5u);
         EXPECT_FALSE(pathExists(app.sandbox.path(L"missing")));
-        if (readOnly) {
-            EXPECT_EQ(readFileBytes(path), "kept\n");
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        }
+        EXPECT_FALSE(pathExists(app.sandbox.path(L"elsewhere\\launch.log")));
+        EXPECT_EQ(readFileBytes(kept), "kept\n");
+        // A client that had opened the pipe would have been connected before the start ended.
+        EXPECT_EQ(WaitForSingleObject(connected.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+        SetFileAttributesW(kept.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
 
@@ -267,6 +341,14 @@ TEST(DiagnosticLog, OnlyTheVariableOrTheSettingSwitchesItOnAndTheFileIsAppendedT
     EXPECT_EQ(runToExit(app.sandbox.exePath(), app.options), 0u);
     EXPECT_TRUE(contains(readFileBytes(temporary), "exit code 0: main returned"));
     DeleteFileW(temporary.c_str());
+
+    // Short (8.3) names, in other letter case, name the same file.
+    wchar_t shortFolder[MAX_PATH] = {};
+    ASSERT_NE(GetShortPathNameW(app.sandbox.folder().c_str(), shortFolder, MAX_PATH), 0u);
+    app.options.environment[L"LAUNCHER_LOG"] = CharLowerW(shortFolder) + std::wstring(L"LAUNCH.LOG");
+    EXPECT_EQ(runToExit(app.sandbox.exePath(), app.options), 0u);
+    EXPECT_TRUE(app.logs("exit code 0: main returned"));
+    DeleteFileW(app.logPath().c_str());
 
     // The setting's relative path is the executable's folder's, whatever the working folder.
     app.options.environment[L"LAUNCHER_LOG"] = L"";

@@ -9,6 +9,7 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <string>
 
 #include "core/win/Scoped.h"
@@ -66,7 +67,7 @@ protected:
         const auto text = [&](const std::wstring& pair, const std::string& runtimeLines) {
             return "[Java Runtime Environment]\nMain Class=app.Main\n" + runtimeLines +
                    "[Class Path]\nClass Path=\\app.classes\n[Application]\nPair Product=" + ansi(sandbox.path(pair)) +
-                   "\nPair Return Code=Yes\n" + applicationLines;
+                   "\nPair Return Code=Yes\nApp User Model ID=Example.Pair\n" + applicationLines;
         };
         sandbox.writeIni(text(pairExe(), runtimeLines));
         sandbox.writeFile(std::wstring(kPairName) + L".ini",
@@ -93,9 +94,17 @@ protected:
     LaunchOptions launch;
 };
 
+// Each process sets the taskbar identity from its own settings file.
 TEST_F(PairRoundTrip, ARuntimeNamedByJrePathIsHostedByThePair) {
     writeSettings("JRE Path=" + ansi(foreignRuntime()) + "\n");
+    launch.environment[L"LAUNCHER_LOG"] = sandbox.path(L"launch.log");
     expectRoundTrip();
+    const std::vector<std::string> lines = readLines(sandbox.path(L"launch.log"));
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+                  return line.find("] App User Model ID: Example.Pair, SetCurrentProcessExplicitAppUserModelID: 0x0") !=
+                         std::string::npos;
+              }),
+              2);
 }
 
 // The paired view, which this build reads only because "Pair Product" is

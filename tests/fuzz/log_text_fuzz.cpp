@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "core/LogFilePath.h"
 #include "core/LogText.h"
 
 namespace {
@@ -25,7 +27,8 @@ size_t sequenceLength(unsigned char lead) {
 
 }  // namespace
 
-// Any wide or narrow value gives one line of well-formed UTF-8.
+// Any wide or narrow value gives one line of well-formed UTF-8; any path is
+// judged without reading past it, names itself, and a plain one names no stream.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::wstring wide;
     for (size_t i = 0; i + 1 < size; i += 2) {
@@ -34,6 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     std::string narrow;
     for (size_t i = 0; i < size; ++i) narrow += static_cast<char>(data[i] & 0x7F ? data[i] & 0x7F : 'x');
+    if (!sameFilePath(wide, wide) || (isPlainFilePath(wide) && std::count(wide.begin(), wide.end(), L':') > 1)) {
+        __builtin_trap();
+    }
     const std::string text = format("%s %a", wide.c_str(), narrow.c_str());
     for (size_t i = 0; i < text.size();) {
         const unsigned char lead = static_cast<unsigned char>(text[i]);

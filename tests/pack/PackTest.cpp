@@ -80,6 +80,7 @@ protected:
 };
 
 TEST_F(Pack, PairsBothArchitecturesBothWaysEachWithItsOwnNameInItsVersion) {
+    options.appId = "Example.MyApp";
     std::vector<std::string> written;
     std::string error;
     ASSERT_TRUE(pack(options, written, error)) << error;
@@ -111,6 +112,7 @@ TEST_F(Pack, PairsBothArchitecturesBothWaysEachWithItsOwnNameInItsVersion) {
         EXPECT_EQ(settings.get(u"Application", u"Pair Return Code"), u"Yes");
         EXPECT_EQ(settings.get(u"Class Path", u"Class Path"), u"\\lib\\app.jar");
         EXPECT_EQ(settings.get(u"Java Runtime Environment", u"Main Class"), u"app.Main");
+        EXPECT_EQ(settings.get(u"Application", u"App User Model ID"), u"Example.MyApp");
     }
 }
 
@@ -251,6 +253,8 @@ TEST(PackOptions, OptionsAreReadAndMistakesNamed) {
           {"--launcher", "a.exe", "--name", "App", "--output", "o", "--colour", "red"},
           {"--launcher", "a.exe", "--name", "sub/App", "--output", "o"},
           {"--launcher", "a.exe", "--name", "App", "--output", "o", "--service-display", "Shown"},
+          {"--launcher", "a.exe", "--name", "App", "--output", "o", "--app-id", "My App"},
+          {"--launcher", "a.exe", "--name", "App", "--output", "o", "--app-id", std::string(129, 'x')},
           {"--name", "App", "--output", "o"}}) {
         PackOptions unused;
         EXPECT_FALSE(parsePackOptions(bad, unused, help, error));

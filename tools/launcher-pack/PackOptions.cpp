@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "Utf.h"
+
 const char kPackUsage[] =
     "usage: launcher-pack --launcher EXE [--launcher EXE64] --name NAME --output FOLDER [options]\n"
     "\n"
@@ -22,7 +24,8 @@ const char kPackUsage[] =
     "  --min-version V  --max-version V  --vm-parameters TEXT  --splash FILE  --single-instance\n"
     "  --embed-jar FILE        append the application's jar to the executable (before any signing)\n"
     "  --service NAME [--service-display TEXT] [--service-description TEXT]\n"
-    "                          a Windows service: install-service.cmd and uninstall-service.cmd beside it\n";
+    "                          a Windows service: install-service.cmd and uninstall-service.cmd beside it\n"
+    "  --app-id ID             the taskbar identity (AppUserModelID): at most 128 characters, no spaces\n";
 
 namespace {
 
@@ -87,6 +90,7 @@ bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& op
         {"--service", &options.serviceName},
         {"--service-display", &options.serviceDisplay},
         {"--service-description", &options.serviceDescription},
+        {"--app-id", &options.appId},
     };
     const std::map<std::string, std::vector<std::string>*> lists = {
         {"--launcher", &options.launchers}, {"--class-path", &options.classPath}, {"--jar", &options.jars},
@@ -129,6 +133,11 @@ bool parsePackOptions(const std::vector<std::string>& arguments, PackOptions& op
     }
     if (options.serviceName.empty() && !(options.serviceDisplay + options.serviceDescription).empty()) {
         error = "--service-display and --service-description need --service";
+    }
+    std::u16string appId;
+    if (!utf8ToUtf16(options.appId, appId) || appId.size() > 128 || appId.find(u' ') != std::u16string::npos) {
+        error = "--app-id is at most 128 characters without spaces, as Windows takes an AppUserModelID: " +
+                options.appId;
     }
     return error.empty();
 }

@@ -22,6 +22,7 @@ struct PackOptions {
     std::vector<std::string> modulePath;  // files and folders, copied into the mods\ folder
     bool singleInstance = false;
     std::string serviceName, serviceDisplay, serviceDescription;  // a service when the name is given
+    std::string appId;  // the taskbar's AppUserModelID, for both executables
     std::string embeddedJar;
 };
 

@@ -223,6 +223,7 @@ bool buildSettings(const PackOptions& options, const MainJarRequests& manifest, 
     for (const std::string& entry : options.classPath) classPath += (classPath.empty() ? "" : ";") + entry;
     if (!classPath.empty()) settings.set(u"Class Path", u"Class Path", wide(classPath));
     if (options.singleInstance) settings.set(u"Application", u"Single Instance", u"yes");
+    if (!options.appId.empty()) settings.set(u"Application", u"App User Model ID", wide(options.appId));
     if (!options.splash.empty())
         settings.set(u"Display", u"Splash Screen", wide(fs::path(options.splash).filename().string()));
     if (!options.embeddedJar.empty()) settings.set(u"Application", u"Embedded Jar", u"Yes");

@@ -10,7 +10,9 @@
 bool logIsOn();
 
 // Once per process: appends to `path` from now on, shared for reading and by other processes.
-// A file that cannot be opened leaves the log off and nothing else changed.
+// A file that cannot be opened, or is refused (a device, a pipe, a link, a
+// path reported otherwise than asked), leaves the log off and nothing else
+// changed.
 bool openLog(const std::wstring& path);
 
 // One whole line, written at once (see formatLogText for `format`).

@@ -1,5 +1,7 @@
 #include "discovery/ui/JreNotFoundDialog.h"
 
+#include <vector>
+
 #include "core/ErrorReporting.h"
 #include "core/SettingsRules.h"
 #include "core/win/CenterWindow.h"
@@ -80,10 +82,14 @@ void JreNotFoundDialog::browse(HWND dialog) {
     ScopedCoTaskMemory picked(shell->browseForFolder(&request));
     if (!picked) return;
 
-    wchar_t path[MAX_PATH] = {};
-    if (!shell->pathFromIdList(static_cast<PCIDLIST_ABSOLUTE>(picked.get()), path)) return;
-    SetDlgItemTextW(dialog, kPathEdit, path);
-    chosenFolder_ = withFolderBackslash(path);
+    // A folder's path may be as long as any (32,767 characters), not only MAX_PATH.
+    std::vector<wchar_t> path(32768);
+    const auto size = static_cast<DWORD>(path.size());
+    if (!shell->pathFromIdList(static_cast<PCIDLIST_ABSOLUTE>(picked.get()), path.data(), size, GPFIDL_DEFAULT)) {
+        return;
+    }
+    SetDlgItemTextW(dialog, kPathEdit, path.data());
+    chosenFolder_ = withFolderBackslash(path.data());
     chosenLibrary_ = findJvmLibrary(chosenFolder_, mode_).path;
     EnableWindow(GetDlgItem(dialog, IDOK), !chosenLibrary_.empty());
 }

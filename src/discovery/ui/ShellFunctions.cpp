@@ -17,7 +17,7 @@ BOOL CALLBACK loadOnce(PINIT_ONCE, void*, void**) {
     functions.coUninitialize = entryPoint<decltype(functions.coUninitialize)>(ole, "CoUninitialize");
     functions.coTaskMemFree = entryPoint<decltype(functions.coTaskMemFree)>(ole, "CoTaskMemFree");
     functions.browseForFolder = entryPoint<decltype(functions.browseForFolder)>(shell, "SHBrowseForFolderW");
-    functions.pathFromIdList = entryPoint<decltype(functions.pathFromIdList)>(shell, "SHGetPathFromIDListW");
+    functions.pathFromIdList = entryPoint<decltype(functions.pathFromIdList)>(shell, "SHGetPathFromIDListEx");
     functions.shellExecute = entryPoint<decltype(functions.shellExecute)>(shell, "ShellExecuteW");
     complete = functions.coInitializeEx && functions.coUninitialize && functions.coTaskMemFree &&
                functions.browseForFolder && functions.pathFromIdList && functions.shellExecute;

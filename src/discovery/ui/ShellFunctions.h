@@ -16,7 +16,7 @@ struct ShellFunctions {
     decltype(&::CoUninitialize) coUninitialize;
     decltype(&::CoTaskMemFree) coTaskMemFree;
     decltype(&::SHBrowseForFolderW) browseForFolder;
-    decltype(&::SHGetPathFromIDListW) pathFromIdList;
+    decltype(&::SHGetPathFromIDListEx) pathFromIdList;
     decltype(&::ShellExecuteW) shellExecute;
 
     // Loads both libraries once per process; null when either or an entry is missing.
