@@ -73,15 +73,14 @@ std::wstring pairExecutablePath(const std::wstring& pair, const std::wstring& ex
 
 }  // namespace
 
-MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& settings) {
+MaybeFailure readAppSettings(const std::wstring& executablePath, const SettingsLookup& lookup, AppSettings& settings) {
     const std::wstring path = replaceExtensionWithIni(executablePath);
     if (path.empty()) {
         logLine("settings: none, the executable's name has no extension");
         return silentFailure();
     }
-    if (logIsOn()) logLine("settings file %s (%a)", path.c_str(), settingsFileEncoding(path));
-    const SettingsLookup lookup(path);
     const IniFile& file = lookup.file();
+    logLine("settings file %s (%a)", path.c_str(), file.encoding());
     settings.productCode = file.getString(L"Product Information", L"Product Code");
     settings.productName = file.getString(L"Product Information", L"Product Name");
     settings.isService = lookup.getString(kApplicationSection, L"Application Type") == L"service";
@@ -118,16 +117,15 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
     return std::nullopt;
 }
 
-std::wstring logFilePath(const std::wstring& executablePath) {
+std::wstring logFilePath(const std::wstring& executablePath, const SettingsLookup& lookup) {
     std::wstring path = environmentVariable(L"LAUNCHER_LOG");
     if (path == L"1") {
         path = L"%TEMP%\\" + settingsBaseName(executablePath);
         path.replace(path.size() - 3, 3, L"log");
         return expandEnvironment(path);
     }
-    const std::wstring settingsPath = replaceExtensionWithIni(executablePath);
-    if (!path.empty() || settingsPath.empty()) return path;
-    path = expandEnvironment(SettingsLookup(settingsPath).getString(kApplicationSection, L"Log File"));
+    if (!path.empty()) return path;
+    path = expandEnvironment(lookup.getString(kApplicationSection, L"Log File"));
     if (path.empty() || isAbsoluteFilePath(path) || path[0] == L'\\' || path[0] == L'/') return path;
     return folderOf(executablePath) + path;
 }
@@ -135,7 +133,7 @@ std::wstring logFilePath(const std::wstring& executablePath) {
 void rememberRuntimeFolder(const AppSettings& settings, const std::wstring& executablePath,
                            const std::wstring& folder) {
     auto store = [&folder](const std::wstring& file) {
-        if (!file.empty()) IniFile(file).setString(kJreSection, L"JRE Path", folder);
+        if (!file.empty()) writeSettingString(file, kJreSection, L"JRE Path", folder);
     };
     if (settings.isService) {
         store(replaceExtensionWithIni(executablePath));

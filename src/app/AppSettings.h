@@ -10,6 +10,8 @@
 #include "hosting/JvmOptions.h"
 #include "splash/SplashScreen.h"
 
+class SettingsLookup;
+
 struct AppSettings {
     std::wstring productName;
     std::wstring productCode;
@@ -25,14 +27,15 @@ struct AppSettings {
     SplashSettings splash;
 };
 
-// The settings file is the executable's path with "ini" as its extension;
-// without an extension there is none. Message 210 when "Main Class" is missing.
-MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& settings);
+// The settings file, read by `lookup`, is the executable's path with "ini"
+// as its extension; without an extension there is none. Message 210 when
+// "Main Class" is missing.
+MaybeFailure readAppSettings(const std::wstring& executablePath, const SettingsLookup& lookup, AppSettings& settings);
 
 // The diagnostics log asked for: LAUNCHER_LOG, a path or "1" for
 // %TEMP%\<executable name>.log, else "Log File" of [Application], taken
 // against the executable's folder. Empty when logging is off.
-std::wstring logFilePath(const std::wstring& executablePath);
+std::wstring logFilePath(const std::wstring& executablePath, const SettingsLookup& lookup);
 
 // Keeps a runtime folder the user picked: a service in its own settings
 // file and its pair's, anything else in the per-user files.

@@ -62,8 +62,8 @@ int Application::run() {
     return exitCode;
 }
 
-void Application::startLog() {
-    if (!openLog(logFilePath(executablePath_))) return;
+void Application::startLog(const SettingsLookup& settingsFile) {
+    if (!openLog(logFilePath(executablePath_, settingsFile))) return;
     logLine("launcher " LAUNCHER_VERSION_TEXT " %a, %s, %u arguments%a", sizeof(void*) == 8 ? "x86-64" : "x86",
             executablePath_.c_str(), static_cast<unsigned>(arguments_.size()),
             startedByPair_ ? " (started by its pair)" : "");
@@ -73,8 +73,9 @@ int Application::runStages() {
     startedByPair_ = takePairedStartMark();
     arguments_ = splitCommandLineText(GetCommandLineW());
     if (MaybeFailure failure = modulePath(executablePath_)) return fail(*failure);
-    startLog();
-    if (MaybeFailure failure = readAppSettings(executablePath_, settings_)) return fail(*failure);
+    const SettingsLookup settingsFile(replaceExtensionWithIni(executablePath_));
+    startLog(settingsFile);
+    if (MaybeFailure failure = readAppSettings(executablePath_, settingsFile, settings_)) return fail(*failure);
     logPhase("start-up and settings", 0);
 #ifdef LAUNCHER_CONSOLE
     // The trace reaches the console on System.err; a dialog would stop a script.

@@ -31,7 +31,7 @@ public:
 private:
     int runStages();
     // Opens the diagnostics log when one is asked for, and names this start in it.
-    void startLog();
+    void startLog(const SettingsLookup& settingsFile);
     std::optional<RuntimeChoice> chooseRuntime();
     int runPairedLauncher();
     int runJava(const RuntimeChoice& choice);

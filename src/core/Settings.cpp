@@ -46,36 +46,33 @@ std::wstring userSettingsFilePath(const std::wstring& executablePath, const std:
     return path + L"\\" + settingsBaseName(executablePath);
 }
 
-const char* settingsFileEncoding(const std::wstring& path) {
-    ScopedFile file(CreateFileW(withinMaxPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return "missing";
-    unsigned char start[3] = {};
+IniFile::IniFile(const std::wstring& path) : path_(withinMaxPath(path)), encoding_("missing") {
+    ScopedFile file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
+    std::string bytes;
+    char chunk[4096];
     DWORD read = 0;
-    ReadFile(file.get(), start, sizeof(start), &read, nullptr);
-    if (read >= 2 && start[0] == 0xFF && start[1] == 0xFE) return "UTF-16LE";
-    if (read >= 2 && start[0] == 0xFE && start[1] == 0xFF) return "UTF-16BE";
-    if (read == 3 && start[0] == 0xEF && start[1] == 0xBB && start[2] == 0xBF) return "UTF-8";
-    return "ANSI, no byte-order mark";
-}
+    while (ReadFile(file.get(), chunk, sizeof(chunk), &read, nullptr) && read != 0) bytes.append(chunk, read);
 
-IniFile::IniFile(const std::wstring& path) : path_(withinMaxPath(path)) {}
+    static const char* const kEncodingNames[] = {"ANSI, no byte-order mark", "ANSI after a UTF-8 byte-order mark",
+                                                 "UTF-16LE", "UTF-16BE"};
+    const SettingsEncoding encoding = settingsEncoding(bytes);
+    encoding_ = kEncodingNames[static_cast<int>(encoding)];
+    table_ = parseSettingsText(encoding < SettingsEncoding::Utf16LittleEndian
+                                   ? fromMachineAnsi(bytes)
+                                   : utf16SettingsText(bytes, encoding == SettingsEncoding::Utf16BigEndian));
+}
 
 std::wstring IniFile::getString(const wchar_t* section, const wchar_t* key) const {
-    std::vector<wchar_t> buffer(256);
-    for (;;) {
-        DWORD length = GetPrivateProfileStringW(section, key, L"", buffer.data(),
-                                                static_cast<DWORD>(buffer.size()), path_.c_str());
-        if (length != buffer.size() - 1) {
-            if (length != 0) logLine("setting [%s] %s = %s (%s)", section, key, buffer.data(), path_.c_str());
-            return std::wstring(buffer.data(), length);
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    std::wstring value = settingsValue(table_, section, key);
+    if (!value.empty()) logLine("setting [%s] %s = %s (%s)", section, key, value.c_str(), path_.c_str());
+    return value;
 }
 
-bool IniFile::setString(const wchar_t* section, const wchar_t* key, const std::wstring& value) const {
-    return WritePrivateProfileStringW(section, key, value.c_str(), path_.c_str()) != 0;
+bool writeSettingString(const std::wstring& path, const wchar_t* section, const wchar_t* key,
+                        const std::wstring& value) {
+    return WritePrivateProfileStringW(section, key, value.c_str(), withinMaxPath(path).c_str()) != 0;
 }
 
 std::wstring SettingsLookup::getString(const wchar_t* section, const wchar_t* key) const {

@@ -2,7 +2,8 @@ target_sources(launcher_pure PRIVATE
   ${CMAKE_SOURCE_DIR}/src/core/CommandLine.cpp
   ${CMAKE_SOURCE_DIR}/src/core/DecimalText.cpp
   ${CMAKE_SOURCE_DIR}/src/core/LogText.cpp
-  ${CMAKE_SOURCE_DIR}/src/core/SettingsRules.cpp)
+  ${CMAKE_SOURCE_DIR}/src/core/SettingsRules.cpp
+  ${CMAKE_SOURCE_DIR}/src/core/SettingsTable.cpp)
 
 if(WIN32)
   add_launcher_library(launcher_core

@@ -65,7 +65,7 @@ TEST(AppSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
     writeBytes(settingsPath, settingsText);
 
     AppSettings settings;
-    ASSERT_FALSE(readAppSettings(executable, settings));
+    ASSERT_FALSE(readAppSettings(executable, SettingsLookup(settingsPath), settings));
     EXPECT_EQ(settings.hosting.mainClass, L"com/example/App");
     EXPECT_EQ(settings.productName, L"My: App");
     EXPECT_EQ(settings.jrePath, L"C:\\jre");
@@ -97,10 +97,10 @@ TEST(AppSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
 
     // The per-user file now decides, even once it lacks the key.
     AppSettings reread;
-    ASSERT_FALSE(readAppSettings(executable, reread));
+    ASSERT_FALSE(readAppSettings(executable, SettingsLookup(settingsPath), reread));
     EXPECT_EQ(reread.jrePath, L"D:\\picked\\");
     writeBytes(userFile, "[Other]\nx=1\n");
-    ASSERT_FALSE(readAppSettings(executable, reread));
+    ASSERT_FALSE(readAppSettings(executable, SettingsLookup(settingsPath), reread));
     EXPECT_EQ(reread.jrePath, L"");
 
     // A service application writes the settings file itself and the paired one.
@@ -109,7 +109,7 @@ TEST(AppSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
                "Single Instance=yes\nPair Product=" +
                    std::string(appData.begin(), appData.end()) + "\\pair.exe\n");
     AppSettings service;
-    ASSERT_FALSE(readAppSettings(executable, service));
+    ASSERT_FALSE(readAppSettings(executable, SettingsLookup(settingsPath), service));
     EXPECT_TRUE(service.isService);
     EXPECT_FALSE(service.singleInstance) << "a service never keeps a single instance";
     rememberRuntimeFolder(service, executable, L"E:\\jre\\");

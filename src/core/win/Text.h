@@ -9,6 +9,9 @@ std::string toThreadAnsi(const std::wstring& text);
 
 std::wstring fromThreadAnsi(const std::string& text);
 
+// Narrow text in the machine's ANSI code page, as the profile functions read files.
+std::wstring fromMachineAnsi(const std::string& text);
+
 // "%NAME%" references replaced; the text unchanged when expansion fails.
 std::wstring expandEnvironment(const std::wstring& text);
 
