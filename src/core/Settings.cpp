@@ -59,9 +59,10 @@ IniFile::IniFile(const std::wstring& path) : path_(withinMaxPath(path)), encodin
                                                  "UTF-16LE", "UTF-16BE"};
     const SettingsEncoding encoding = settingsEncoding(bytes);
     encoding_ = kEncodingNames[static_cast<int>(encoding)];
-    table_ = parseSettingsText(encoding < SettingsEncoding::Utf16LittleEndian
-                                   ? fromMachineAnsi(bytes)
-                                   : utf16SettingsText(bytes, encoding == SettingsEncoding::Utf16BigEndian));
+    text_ = encoding < SettingsEncoding::Utf16LittleEndian
+                ? fromMachineAnsi(bytes)
+                : utf16SettingsText(bytes, encoding == SettingsEncoding::Utf16BigEndian);
+    table_ = parseSettingsText(text_);
 }
 
 std::wstring IniFile::getString(const wchar_t* section, const wchar_t* key) const {

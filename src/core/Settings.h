@@ -26,6 +26,8 @@ bool writeSettingString(const std::wstring& path, const wchar_t* section, const 
 class IniFile {
 public:
     explicit IniFile(const std::wstring& path);
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
     // A value found is written to the diagnostics log with its section and file.
     std::wstring getString(const wchar_t* section, const wchar_t* key) const;
     // How the file is stored, as its first bytes tell, or "missing".
@@ -33,7 +35,8 @@ public:
 
 private:
     std::wstring path_;
-    SettingsTable table_;
+    std::wstring text_;
+    SettingsTable table_;  // parts of text_
     const char* encoding_;
 };
 

@@ -43,13 +43,12 @@ SettingsTable parseSettingsText(std::wstring_view text) {
         // A "[" line without a closing "]" is a key line.
         const size_t close = line.rfind(L']');
         if (line[0] == L'[' && close != std::wstring_view::npos) {
-            table.push_back({true, std::wstring(untilNul(trimmed(line.substr(1, close - 1)))), {}});
+            table.push_back({true, untilNul(trimmed(line.substr(1, close - 1))), {}});
             continue;
         }
         const size_t equals = line.find(L'=');
         const std::wstring_view value = equals == std::wstring_view::npos ? std::wstring_view() : line.substr(equals + 1);
-        table.push_back({false, std::wstring(untilNul(trimmed(line.substr(0, equals)))),
-                         std::wstring(unquoted(untilNul(trimmed(value))))});
+        table.push_back({false, untilNul(trimmed(line.substr(0, equals))), unquoted(untilNul(trimmed(value)))});
     }
     return table;
 }
@@ -61,7 +60,7 @@ std::wstring settingsValue(const SettingsTable& table, std::wstring_view section
             if (inSection) break;
             inSection = sameName(line.name, section);
         } else if (inSection && sameName(line.name, key)) {
-            return line.value;
+            return std::wstring(line.value);
         }
     }
     return {};

@@ -8,15 +8,17 @@
 #include <string_view>
 #include <vector>
 
-// One UTF-16 code unit per wchar_t, also where wchar_t is wider.
+// Parts of the text the table was made from; one UTF-16 code unit per
+// wchar_t, also where wchar_t is wider.
 struct SettingsLine {
     bool isSection;
-    std::wstring name;   // trimmed, cut at a U+0000
-    std::wstring value;  // of a key: trimmed, cut at a U+0000, one pair of enclosing quotes removed
+    std::wstring_view name;   // trimmed, cut at a U+0000
+    std::wstring_view value;  // of a key: trimmed, cut at a U+0000, one pair of enclosing quotes removed
 };
 using SettingsTable = std::vector<SettingsLine>;
 
-// Lines end at CR or LF; one without "=" is a key without a value.
+// Lines end at CR or LF; one without "=" is a key without a value. The
+// table refers to `text`, which must outlive it.
 SettingsTable parseSettingsText(std::wstring_view text);
 
 // Empty when the section or the key is not there.
