@@ -17,6 +17,26 @@ namespace {
 
 constexpr size_t kLongestPath = 32768;
 
+// The file's text as the profile functions decode it, and how it is stored.
+std::wstring settingsFileText(const std::wstring& path, const char*& encoding) {
+    encoding = "missing";
+    ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
+    LARGE_INTEGER size = {};
+    std::string buffer(GetFileSizeEx(file.get(), &size) ? static_cast<size_t>(size.QuadPart) : 0, '\0');
+    DWORD read = 0;
+    ReadFile(file.get(), &buffer[0], static_cast<DWORD>(buffer.size()), &read, nullptr);
+    const std::string_view bytes(buffer.data(), read);
+
+    static const char* const kEncodingNames[] = {"ANSI, no byte-order mark", "ANSI after a UTF-8 byte-order mark",
+                                                 "UTF-16LE", "UTF-16BE"};
+    const SettingsEncoding stored = settingsEncoding(bytes);
+    encoding = kEncodingNames[static_cast<int>(stored)];
+    if (stored < SettingsEncoding::Utf16LittleEndian) return fromMachineAnsi(bytes);
+    return utf16SettingsText(bytes, stored == SettingsEncoding::Utf16BigEndian);
+}
+
 }  // namespace
 
 MaybeFailure modulePath(std::wstring& path) {
@@ -46,24 +66,10 @@ std::wstring userSettingsFilePath(const std::wstring& executablePath, const std:
     return path + L"\\" + settingsBaseName(executablePath);
 }
 
-IniFile::IniFile(const std::wstring& path) : path_(withinMaxPath(path)), encoding_("missing") {
-    ScopedFile file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return;
-    std::string bytes;
-    char chunk[4096];
-    DWORD read = 0;
-    while (ReadFile(file.get(), chunk, sizeof(chunk), &read, nullptr) && read != 0) bytes.append(chunk, read);
+IniFile::IniFile(const std::wstring& path)
+    : path_(withinMaxPath(path)), text_(settingsFileText(path_, encoding_)), table_(parseSettingsText(text_)) {}
 
-    static const char* const kEncodingNames[] = {"ANSI, no byte-order mark", "ANSI after a UTF-8 byte-order mark",
-                                                 "UTF-16LE", "UTF-16BE"};
-    const SettingsEncoding encoding = settingsEncoding(bytes);
-    encoding_ = kEncodingNames[static_cast<int>(encoding)];
-    text_ = encoding < SettingsEncoding::Utf16LittleEndian
-                ? fromMachineAnsi(bytes)
-                : utf16SettingsText(bytes, encoding == SettingsEncoding::Utf16BigEndian);
-    table_ = parseSettingsText(text_);
-}
+IniFile::~IniFile() = default;
 
 std::wstring IniFile::getString(const wchar_t* section, const wchar_t* key) const {
     std::wstring value = settingsValue(table_, section, key);

@@ -26,6 +26,7 @@ bool writeSettingString(const std::wstring& path, const wchar_t* section, const 
 class IniFile {
 public:
     explicit IniFile(const std::wstring& path);
+    ~IniFile();
     IniFile(const IniFile&) = delete;
     IniFile& operator=(const IniFile&) = delete;
     // A value found is written to the diagnostics log with its section and file.
@@ -35,9 +36,9 @@ public:
 
 private:
     std::wstring path_;
+    const char* encoding_;
     std::wstring text_;
     SettingsTable table_;  // parts of text_
-    const char* encoding_;
 };
 
 // Falls back to the section of the same name with "+" appended.

@@ -67,18 +67,19 @@ std::wstring settingsValue(const SettingsTable& table, std::wstring_view section
 }
 
 SettingsEncoding settingsEncoding(std::string_view bytes) {
-    if (bytes.substr(0, 2) == "\xFF\xFE") return SettingsEncoding::Utf16LittleEndian;
-    if (bytes.substr(0, 2) == "\xFE\xFF") return SettingsEncoding::Utf16BigEndian;
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return SettingsEncoding::AnsiAfterUtf8Mark;
+    const auto byte = [bytes](size_t at) { return at < bytes.size() ? static_cast<unsigned char>(bytes[at]) : 0; };
+    if (byte(0) == 0xFF && byte(1) == 0xFE) return SettingsEncoding::Utf16LittleEndian;
+    if (byte(0) == 0xFE && byte(1) == 0xFF) return SettingsEncoding::Utf16BigEndian;
+    if (byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF) return SettingsEncoding::AnsiAfterUtf8Mark;
     return SettingsEncoding::Ansi;
 }
 
 std::wstring utf16SettingsText(std::string_view bytes, bool bigEndian) {
-    std::wstring text;
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-        const auto first = static_cast<unsigned char>(bytes[i]);
-        const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        text += static_cast<wchar_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    std::wstring text(bytes.size() / 2 - 1, L'\0');
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i + 2]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 3]);
+        text[i] = static_cast<wchar_t>(bigEndian ? first << 8 | second : second << 8 | first);
     }
     return text;
 }

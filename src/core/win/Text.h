@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // Narrow text in the calling thread's ANSI code page, as the JVM reads its
 // options and class names and the native splash library its file name.
@@ -10,7 +11,7 @@ std::string toThreadAnsi(const std::wstring& text);
 std::wstring fromThreadAnsi(const std::string& text);
 
 // Narrow text in the machine's ANSI code page, as the profile functions read files.
-std::wstring fromMachineAnsi(const std::string& text);
+std::wstring fromMachineAnsi(std::string_view text);
 
 // "%NAME%" references replaced; the text unchanged when expansion fails.
 std::wstring expandEnvironment(const std::wstring& text);
