@@ -73,9 +73,11 @@ int Application::runStages() {
     startedByPair_ = takePairedStartMark();
     arguments_ = splitCommandLineText(GetCommandLineW());
     if (MaybeFailure failure = modulePath(executablePath_)) return fail(*failure);
-    const SettingsLookup settingsFile(replaceExtensionWithIni(executablePath_));
-    startLog(settingsFile);
-    if (MaybeFailure failure = readAppSettings(executablePath_, settingsFile, settings_)) return fail(*failure);
+    {
+        const SettingsLookup settingsFile(replaceExtensionWithIni(executablePath_));
+        startLog(settingsFile);
+        if (MaybeFailure failure = readAppSettings(executablePath_, settingsFile, settings_)) return fail(*failure);
+    }
     logPhase("start-up and settings", 0);
 #ifdef LAUNCHER_CONSOLE
     // The trace reaches the console on System.err; a dialog would stop a script.

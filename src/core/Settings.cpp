@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "core/ErrorReporting.h"
@@ -24,10 +25,11 @@ std::wstring settingsFileText(const std::wstring& path, const char*& encoding) {
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return {};
     LARGE_INTEGER size = {};
-    std::string buffer(GetFileSizeEx(file.get(), &size) ? static_cast<size_t>(size.QuadPart) : 0, '\0');
+    if (!GetFileSizeEx(file.get(), &size)) size.QuadPart = 0;
+    const std::unique_ptr<char[]> buffer(new char[static_cast<size_t>(size.QuadPart)]);
     DWORD read = 0;
-    ReadFile(file.get(), &buffer[0], static_cast<DWORD>(buffer.size()), &read, nullptr);
-    const std::string_view bytes(buffer.data(), read);
+    ReadFile(file.get(), buffer.get(), static_cast<DWORD>(size.QuadPart), &read, nullptr);
+    const std::string_view bytes(buffer.get(), read);
 
     static const char* const kEncodingNames[] = {"ANSI, no byte-order mark", "ANSI after a UTF-8 byte-order mark",
                                                  "UTF-16LE", "UTF-16BE"};
@@ -72,7 +74,8 @@ IniFile::IniFile(const std::wstring& path)
 IniFile::~IniFile() = default;
 
 std::wstring IniFile::getString(const wchar_t* section, const wchar_t* key) const {
-    std::wstring value = settingsValue(table_, section, key);
+    const std::wstring_view found = settingsValue(table_, section, key);
+    std::wstring value(found.data(), found.size());
     if (!value.empty()) logLine("setting [%s] %s = %s (%s)", section, key, value.c_str(), path_.c_str());
     return value;
 }

@@ -53,14 +53,14 @@ SettingsTable parseSettingsText(std::wstring_view text) {
     return table;
 }
 
-std::wstring settingsValue(const SettingsTable& table, std::wstring_view section, std::wstring_view key) {
+std::wstring_view settingsValue(const SettingsTable& table, std::wstring_view section, std::wstring_view key) {
     bool inSection = false;
     for (const SettingsLine& line : table) {
         if (line.isSection) {
             if (inSection) break;
             inSection = sameName(line.name, section);
         } else if (inSection && sameName(line.name, key)) {
-            return std::wstring(line.value);
+            return line.value;
         }
     }
     return {};

@@ -22,7 +22,7 @@ using SettingsTable = std::vector<SettingsLine>;
 SettingsTable parseSettingsText(std::wstring_view text);
 
 // Empty when the section or the key is not there.
-std::wstring settingsValue(const SettingsTable& table, std::wstring_view section, std::wstring_view key);
+std::wstring_view settingsValue(const SettingsTable& table, std::wstring_view section, std::wstring_view key);
 
 // A byte-order mark of UTF-16 makes a file UTF-16. Any other file is ANSI,
 // one that starts with UTF-8's byte-order mark too: the profile functions
