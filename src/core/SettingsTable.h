@@ -31,5 +31,6 @@ enum class SettingsEncoding { Ansi, AnsiAfterUtf8Mark, Utf16LittleEndian, Utf16B
 
 SettingsEncoding settingsEncoding(std::string_view bytes);
 
-// The text after the byte-order mark; an odd last byte is dropped.
+// The text of bytes that start with a UTF-16 byte-order mark, after the
+// mark; an odd last byte is dropped.
 std::wstring utf16SettingsText(std::string_view bytes, bool bigEndian);
