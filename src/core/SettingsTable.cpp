@@ -38,16 +38,16 @@ SettingsTable parseSettingsText(std::wstring_view text) {
     while (!text.empty()) {
         const size_t end = text.find_first_of(L"\r\n");
         const std::wstring_view line = trimmed(text.substr(0, end));
-        text.remove_prefix(end == std::wstring_view::npos ? text.size() : end + 1);
+        text.remove_prefix(end == text.npos ? text.size() : end + 1);
         if (line.empty()) continue;
         // A "[" line without a closing "]" is a key line.
         const size_t close = line.rfind(L']');
-        if (line[0] == L'[' && close != std::wstring_view::npos) {
+        if (line[0] == L'[' && close != line.npos) {
             table.push_back({true, untilNul(trimmed(line.substr(1, close - 1))), {}});
             continue;
         }
         const size_t equals = line.find(L'=');
-        const std::wstring_view value = equals == std::wstring_view::npos ? std::wstring_view() : line.substr(equals + 1);
+        const std::wstring_view value = equals == line.npos ? std::wstring_view() : line.substr(equals + 1);
         table.push_back({false, untilNul(trimmed(line.substr(0, equals))), unquoted(untilNul(trimmed(value)))});
     }
     return table;
