@@ -11,12 +11,15 @@ std::wstring_view trimmed(std::wstring_view text) {
     return text;
 }
 
-// The profile functions keep names and values as C strings.
-std::wstring_view untilNul(std::wstring_view text) { return text.substr(0, text.find(L'\0')); }
+// Trimmed, then cut at a U+0000: the profile functions keep names and values as C strings.
+std::wstring_view cleaned(std::wstring_view text) {
+    text = trimmed(text);
+    return text.substr(0, text.find(L'\0'));
+}
 
 std::wstring_view unquoted(std::wstring_view value) {
     if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') && value.back() == value[0]) {
-        return value.substr(1, value.size() - 2);
+        return {value.data() + 1, value.size() - 2};
     }
     return value;
 }
@@ -31,25 +34,36 @@ bool sameName(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
+// A line that is not blank, trimmed. A "[" line without a closing "]" is a key line.
+SettingsLine settingsLine(std::wstring_view line) {
+    const size_t close = line.rfind(L']');
+    if (line[0] == L'[' && close != line.npos) return {true, cleaned({line.data() + 1, close - 1}), {}};
+    const size_t equals = line.find(L'=');
+    const std::wstring_view value = equals == line.npos ? std::wstring_view() : line.substr(equals + 1);
+    return {false, cleaned(line.substr(0, equals)), unquoted(cleaned(value))};
+}
+
+// Stores the table's lines into `lines` unless it is null; returns their count.
+size_t parseLines(std::wstring_view text, SettingsLine* lines) {
+    size_t count = 0;
+    while (!text.empty()) {
+        size_t end = 0;
+        while (end < text.size() && text[end] != L'\r' && text[end] != L'\n') ++end;
+        const std::wstring_view line = trimmed({text.data(), end});
+        text.remove_prefix(end < text.size() ? end + 1 : end);
+        if (line.empty()) continue;
+        if (lines != nullptr) lines[count] = settingsLine(line);
+        ++count;
+    }
+    return count;
+}
+
 }  // namespace
 
+// Made in two passes, counting and then storing, which costs less code than a growing vector.
 SettingsTable parseSettingsText(std::wstring_view text) {
-    SettingsTable table;
-    while (!text.empty()) {
-        const size_t end = text.find_first_of(L"\r\n");
-        const std::wstring_view line = trimmed(text.substr(0, end));
-        text.remove_prefix(end == text.npos ? text.size() : end + 1);
-        if (line.empty()) continue;
-        // A "[" line without a closing "]" is a key line.
-        const size_t close = line.rfind(L']');
-        if (line[0] == L'[' && close != line.npos) {
-            table.push_back({true, untilNul(trimmed(line.substr(1, close - 1))), {}});
-            continue;
-        }
-        const size_t equals = line.find(L'=');
-        const std::wstring_view value = equals == line.npos ? std::wstring_view() : line.substr(equals + 1);
-        table.push_back({false, untilNul(trimmed(line.substr(0, equals))), unquoted(untilNul(trimmed(value)))});
-    }
+    SettingsTable table(parseLines(text, nullptr));
+    parseLines(text, table.data());
     return table;
 }
 
@@ -67,11 +81,11 @@ std::wstring_view settingsValue(const SettingsTable& table, std::wstring_view se
 }
 
 SettingsEncoding settingsEncoding(std::string_view bytes) {
-    const auto byte = [bytes](size_t at) { return at < bytes.size() ? static_cast<unsigned char>(bytes[at]) : 0; };
-    if (byte(0) == 0xFF && byte(1) == 0xFE) return SettingsEncoding::Utf16LittleEndian;
-    if (byte(0) == 0xFE && byte(1) == 0xFF) return SettingsEncoding::Utf16BigEndian;
-    if (byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF) return SettingsEncoding::AnsiAfterUtf8Mark;
-    return SettingsEncoding::Ansi;
+    if (bytes.size() < 2) return SettingsEncoding::Ansi;
+    const unsigned mark = static_cast<unsigned char>(bytes[0]) << 8 | static_cast<unsigned char>(bytes[1]);
+    if (mark == 0xFFFE) return SettingsEncoding::Utf16LittleEndian;
+    if (mark == 0xFEFF) return SettingsEncoding::Utf16BigEndian;
+    return mark == 0xEFBB && bytes.substr(2, 1) == "\xBF" ? SettingsEncoding::AnsiAfterUtf8Mark : SettingsEncoding::Ansi;
 }
 
 std::wstring utf16SettingsText(std::string_view bytes, bool bigEndian) {
