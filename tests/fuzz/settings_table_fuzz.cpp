@@ -16,8 +16,8 @@ std::wstring upperCase(std::wstring_view text) {
 
 }  // namespace
 
-// Any bytes give names and values inside the text, on one line and without
-// a U+0000, and lookups that ignore ASCII letter case.
+// Any bytes give names and values on one line and without a U+0000, and
+// lookups that ignore ASCII letter case.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const SettingsEncoding encoding = settingsEncoding(bytes);
@@ -28,10 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const SettingsTable table = parseSettingsText(text);
     std::wstring_view section;
     for (const SettingsLine& line : table) {
+        // Reading every part lets the address sanitizer catch one outside the text.
         for (std::wstring_view part : {line.name, line.value}) {
-            const bool inside = part.empty() || (part.data() >= text.data() &&
-                                                 part.data() + part.size() <= text.data() + text.size());
-            if (!inside || part.find_first_of(std::wstring_view(L"\r\n\0", 3)) != part.npos) __builtin_trap();
+            if (part.find_first_of(std::wstring_view(L"\r\n\0", 3)) != part.npos) __builtin_trap();
         }
         if (line.isSection) {
             section = line.name;
