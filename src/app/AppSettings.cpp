@@ -99,15 +99,14 @@ bool singleInstanceFrom(const SettingsLookup& lookup, bool isService) {
 
 }  // namespace
 
-MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& settings) {
+MaybeFailure readAppSettings(const std::wstring& executablePath, const SettingsLookup& lookup, AppSettings& settings) {
     const std::wstring path = replaceExtensionWithIni(executablePath);
     if (path.empty()) {
         logLine("settings: none, the executable's name has no extension");
         return silentFailure();
     }
-    if (logIsOn()) logLine("settings file %s (%a)", path.c_str(), settingsFileEncoding(path));
-    const SettingsLookup lookup(path);
     const IniFile& file = lookup.file();
+    logLine("settings file %s (%a)", path.c_str(), file.encoding());
     settings.productCode = file.getString(L"Product Information", L"Product Code");
     settings.productName = file.getString(L"Product Information", L"Product Name");
     settings.isService = isServiceType(lookup);
@@ -158,35 +157,34 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& se
     return std::nullopt;
 }
 
-bool isServiceApplication(const std::wstring& executablePath) {
-    const std::wstring path = replaceExtensionWithIni(executablePath);
-    return !path.empty() && isServiceType(SettingsLookup(path));
-}
+bool isServiceApplication(const SettingsLookup& settingsFile) { return isServiceType(settingsFile); }
 
-RestartSettings readRestartSettings(const std::wstring& executablePath) {
+RestartSettings readRestartSettings(const SettingsLookup& settingsFile) {
     RestartSettings restart;
-    const std::wstring path = replaceExtensionWithIni(executablePath);
-    if (path.empty()) return restart;
-    const SettingsLookup lookup(path);
-    const std::wstring code = lookup.getString(kApplicationSection, L"Restart Code");
+    const std::wstring code = settingsFile.getString(kApplicationSection, L"Restart Code");
     // A service is restarted by the service manager, which must see its own process.
-    if (code.empty() || isServiceType(lookup)) return restart;
+    if (code.empty() || isServiceType(settingsFile)) return restart;
     restart.enabled = parseExitCode(code, restart.restartCode);
     if (!restart.enabled) logLine("Restart Code %s is no number: no restarts", code.c_str());
-    restart.singleInstance = singleInstanceFrom(lookup, false);
+    restart.singleInstance = singleInstanceFrom(settingsFile, false);
     return restart;
 }
 
-std::wstring logFilePath(const std::wstring& executablePath) {
+SettingsLookup readOwnSettingsFile() {
+    std::wstring executablePath;
+    if (modulePath(executablePath)) return SettingsLookup(std::wstring());
+    return SettingsLookup(replaceExtensionWithIni(executablePath));
+}
+
+std::wstring logFilePath(const std::wstring& executablePath, const SettingsLookup& lookup) {
     std::wstring path = environmentVariable(L"LAUNCHER_LOG");
     if (path == L"1") {
         path = L"%TEMP%\\" + settingsBaseName(executablePath);
         path.replace(path.size() - 3, 3, L"log");
         return expandEnvironment(path);
     }
-    const std::wstring settingsPath = replaceExtensionWithIni(executablePath);
-    if (!path.empty() || settingsPath.empty()) return path;
-    path = expandEnvironment(SettingsLookup(settingsPath).getString(kApplicationSection, L"Log File"));
+    if (!path.empty()) return path;
+    path = expandEnvironment(lookup.getString(kApplicationSection, L"Log File"));
     if (path.empty() || isAbsoluteFilePath(path) || path[0] == L'\\' || path[0] == L'/') return path;
     return folderOf(executablePath) + path;
 }
@@ -198,7 +196,7 @@ void rememberRuntimeFolder(const AppSettings& settings, const std::wstring& exec
     // write does: the log says why, and the start goes on with the folder picked.
     auto store = [&folder](const std::wstring& file) {
         if (file.empty()) return;
-        const bool written = IniFile(file).setString(kJreSection, L"JRE Path", folder);
+        const bool written = writeSettingString(file, kJreSection, L"JRE Path", folder);
         logLine(written ? "JRE Path written to %s" : "JRE Path not written to %s, system error %u", file.c_str(),
                 static_cast<unsigned>(GetLastError()));
     };

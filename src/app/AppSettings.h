@@ -11,6 +11,8 @@
 #include "hosting/JvmOptions.h"
 #include "splash/SplashScreen.h"
 
+#include "core/Settings.h"
+
 struct AppSettings {
     std::wstring productName;
     std::wstring productCode;
@@ -29,13 +31,19 @@ struct AppSettings {
     SplashSettings splash;
 };
 
-// The settings file is the executable's path with "ini" as its extension;
-// without an extension there is none. Message 210 when "Main Class" is
-// missing; the desktop settings are read before that.
-MaybeFailure readAppSettings(const std::wstring& executablePath, AppSettings& settings);
+// The settings file, read by `lookup`, is the executable's path with "ini"
+// as its extension; without an extension there is none. Message 210 when
+// "Main Class" is missing; the desktop settings are read before that.
+MaybeFailure readAppSettings(const std::wstring& executablePath, const SettingsLookup& lookup, AppSettings& settings);
+
+// The running executable's settings file, read once for the whole start:
+// the service check, the restart supervisor, the log and every stage read
+// it from here. Without the executable's path (the start shows why) it
+// holds no keys.
+SettingsLookup readOwnSettingsFile();
 
 // "Application Type" alone, before a service connects to the service manager.
-bool isServiceApplication(const std::wstring& executablePath);
+bool isServiceApplication(const SettingsLookup& settingsFile);
 
 // What the process the user started needs to supervise restarts, read
 // before anything else and never shown: no restart code, no supervision.
@@ -44,12 +52,12 @@ struct RestartSettings {
     int restartCode = 0;    // "Restart Code" of [Application]
     bool singleInstance = false;
 };
-RestartSettings readRestartSettings(const std::wstring& executablePath);
+RestartSettings readRestartSettings(const SettingsLookup& settingsFile);
 
 // The diagnostics log asked for: LAUNCHER_LOG, a path or "1" for
 // %TEMP%\<executable name>.log, else "Log File" of [Application], taken
 // against the executable's folder. Empty when logging is off.
-std::wstring logFilePath(const std::wstring& executablePath);
+std::wstring logFilePath(const std::wstring& executablePath, const SettingsLookup& lookup);
 
 // Keeps a runtime folder the user picked: a service in its own settings
 // file and its pair's, anything else in the per-user files.

@@ -42,8 +42,11 @@ const char* const kOriginNames[] = {"JRE Path", "the runtime beside the executab
 
 }  // namespace
 
-Application::Application(ServiceHost* service)
-    : service_(service), session_(std::make_shared<JavaSession>()), splash_(session_->splashWindow) {}
+Application::Application(const SettingsLookup& settingsFile, ServiceHost* service)
+    : settingsFile_(settingsFile),
+      service_(service),
+      session_(std::make_shared<JavaSession>()),
+      splash_(session_->splashWindow) {}
 
 Application::~Application() {
     splash_.closeWindow();
@@ -71,8 +74,8 @@ int Application::run() {
     return exitCode;
 }
 
-void Application::startLog() {
-    if (!openLog(logFilePath(executablePath_))) return;
+void Application::startLog(const SettingsLookup& settingsFile) {
+    if (!openLog(logFilePath(executablePath_, settingsFile))) return;
     logLine("launcher " LAUNCHER_VERSION_TEXT " %a, %s, %u arguments%a", sizeof(void*) == 8 ? "x86-64" : "x86",
             executablePath_.c_str(), static_cast<unsigned>(arguments_.size()),
             startedByPair_ ? " (started by its pair)" : "");
@@ -88,15 +91,15 @@ int Application::runStages() {
         applyDesktopSettings(settings_.desktop);
         return fail(*failure);
     }
-    startLog();
-    const RestartSettings restart = runMark == RunMark::none ? readRestartSettings(executablePath_) : RestartSettings();
+    startLog(settingsFile_);
+    const RestartSettings restart = runMark == RunMark::none ? readRestartSettings(settingsFile_) : RestartSettings();
     if (restart.enabled) {
         // Its runs are the pair's as much as this process is.
         if (startedByPair_) SetEnvironmentVariableW(kPairedStartVariable, L"1");
         endReason_ = "the last run's exit code";
         return superviseRuns(executablePath_, restart);
     }
-    const MaybeFailure settingsFailure = readAppSettings(executablePath_, settings_);
+    const MaybeFailure settingsFailure = readAppSettings(executablePath_, settingsFile_, settings_);
     applyDesktopSettings(settings_.desktop);
     if (settingsFailure) return fail(*settingsFailure);
     logPhase("start-up and settings", 0);

@@ -22,8 +22,9 @@ class ServiceHost;
 
 class Application {
 public:
-    // A service shows no window: its host takes what would be shown.
-    explicit Application(ServiceHost* service = nullptr);
+    // `settingsFile` is the executable's, read once for the whole start. A
+    // service shows no window: its host takes what would be shown.
+    explicit Application(const SettingsLookup& settingsFile, ServiceHost* service = nullptr);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -34,13 +35,14 @@ public:
 private:
     int runStages();
     // Opens the diagnostics log when one is asked for, and names this start in it.
-    void startLog();
+    void startLog(const SettingsLookup& settingsFile);
     std::optional<RuntimeChoice> chooseRuntime();
     int runPairedLauncher();
     int runJava(const RuntimeChoice& choice);
     // Shows the failure once, owned by the splash window while it exists.
     int fail(const Failure& failure);
 
+    const SettingsLookup& settingsFile_;
     ServiceHost* const service_;  // null unless the service manager started this process
     bool startedByPair_ = false;
     const char* endReason_ = "";  // for the log's last line

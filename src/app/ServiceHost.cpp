@@ -23,6 +23,7 @@ constexpr int kStopTimedOut = -1;        // the exit code when the stop timeout 
 // The service of this process, for the JVM's hooks, which have no context.
 // It is never freed: the stop threads may still use it while the process ends.
 ServiceHost* service = nullptr;
+const SettingsLookup* serviceSettingsFile = nullptr;
 int serviceExitCode = -1;
 
 // Where the service manager did not start the process, its dispatcher call
@@ -43,12 +44,10 @@ bool startedByServiceManager() {
 
 }  // namespace
 
-bool ServiceHost::run(int& exitCode) {
+bool ServiceHost::run(const SettingsLookup& settingsFile, int& exitCode) {
     // The settings first: an ordinary application pays nothing more.
-    std::wstring executablePath;
-    if (modulePath(executablePath) || !isServiceApplication(executablePath) || !startedByServiceManager()) {
-        return false;
-    }
+    if (!isServiceApplication(settingsFile) || !startedByServiceManager()) return false;
+    serviceSettingsFile = &settingsFile;
     SERVICE_TABLE_ENTRYW table[] = {{const_cast<wchar_t*>(L""), serviceMain}, {nullptr, nullptr}};
     if (!StartServiceCtrlDispatcherW(table)) return false;
     exitCode = serviceExitCode;
@@ -62,7 +61,7 @@ void WINAPI ServiceHost::serviceMain(DWORD count, wchar_t** arguments) {
     service->status_ = RegisterServiceCtrlHandlerExW(service->name_, control, service);
     service->report(SERVICE_START_PENDING);
     {
-        Application application(service);
+        Application application(*serviceSettingsFile, service);
         serviceExitCode = application.run();
     }
     service->report(SERVICE_STOPPED, serviceExitCode);

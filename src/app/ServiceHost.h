@@ -14,13 +14,15 @@
 
 struct AppSettings;
 struct JavaLaunch;
+class SettingsLookup;
 
 class ServiceHost {
 public:
     // True, with the process exit code, once the service that the service
     // manager started has ended; false for any other start, which runs as
-    // an ordinary one.
-    static bool run(int& exitCode);
+    // an ordinary one. `settingsFile` is the executable's, which the
+    // service's start goes on with.
+    static bool run(const SettingsLookup& settingsFile, int& exitCode);
 
     // Before the Java thread starts: the start parameters follow the
     // arguments, the service runs once main is called, and a stop request

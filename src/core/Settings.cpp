@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "core/ErrorReporting.h"
@@ -16,6 +17,27 @@
 namespace {
 
 constexpr size_t kLongestPath = 32768;
+
+// The file's text as the profile functions decode it, and how it is stored.
+std::wstring settingsFileText(const std::wstring& path, const char*& encoding) {
+    encoding = "missing";
+    ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
+    LARGE_INTEGER size = {};
+    if (!GetFileSizeEx(file.get(), &size)) size.QuadPart = 0;
+    const std::unique_ptr<char[]> buffer(new char[static_cast<size_t>(size.QuadPart)]);
+    DWORD read = 0;
+    ReadFile(file.get(), buffer.get(), static_cast<DWORD>(size.QuadPart), &read, nullptr);
+    const std::string_view bytes(buffer.get(), read);
+
+    static const char* const kEncodingNames[] = {"ANSI, no byte-order mark", "ANSI after a UTF-8 byte-order mark",
+                                                 "UTF-16LE", "UTF-16BE"};
+    const SettingsEncoding stored = settingsEncoding(bytes);
+    encoding = kEncodingNames[static_cast<int>(stored)];
+    if (stored < SettingsEncoding::Utf16LittleEndian) return fromMachineAnsi(bytes);
+    return utf16SettingsText(bytes, stored == SettingsEncoding::Utf16BigEndian);
+}
 
 }  // namespace
 
@@ -52,36 +74,21 @@ std::wstring productDataFolder(const std::wstring& root, const std::wstring& pro
     return path;
 }
 
-const char* settingsFileEncoding(const std::wstring& path) {
-    ScopedFile file(CreateFileW(withinMaxPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return "missing";
-    unsigned char start[3] = {};
-    DWORD read = 0;
-    ReadFile(file.get(), start, sizeof(start), &read, nullptr);
-    if (read >= 2 && start[0] == 0xFF && start[1] == 0xFE) return "UTF-16LE";
-    if (read >= 2 && start[0] == 0xFE && start[1] == 0xFF) return "UTF-16BE";
-    if (read == 3 && start[0] == 0xEF && start[1] == 0xBB && start[2] == 0xBF) return "UTF-8";
-    return "ANSI, no byte-order mark";
-}
+IniFile::IniFile(const std::wstring& path)
+    : path_(withinMaxPath(path)), text_(settingsFileText(path_, encoding_)), table_(parseSettingsText(text_)) {}
 
-IniFile::IniFile(const std::wstring& path) : path_(withinMaxPath(path)) {}
+IniFile::~IniFile() = default;
 
 std::wstring IniFile::getString(const wchar_t* section, const wchar_t* key) const {
-    std::vector<wchar_t> buffer(256);
-    for (;;) {
-        DWORD length = GetPrivateProfileStringW(section, key, L"", buffer.data(),
-                                                static_cast<DWORD>(buffer.size()), path_.c_str());
-        if (length != buffer.size() - 1) {
-            if (length != 0) logLine("setting [%s] %s = %s (%s)", section, key, buffer.data(), path_.c_str());
-            return std::wstring(buffer.data(), length);
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    const std::wstring_view found = settingsValue(table_, section, key);
+    std::wstring value(found.data(), found.size());
+    if (!value.empty()) logLine("setting [%s] %s = %s (%s)", section, key, value.c_str(), path_.c_str());
+    return value;
 }
 
-bool IniFile::setString(const wchar_t* section, const wchar_t* key, const std::wstring& value) const {
-    return WritePrivateProfileStringW(section, key, value.c_str(), path_.c_str()) != 0;
+bool writeSettingString(const std::wstring& path, const wchar_t* section, const wchar_t* key,
+                        const std::wstring& value) {
+    return WritePrivateProfileStringW(section, key, value.c_str(), withinMaxPath(path).c_str()) != 0;
 }
 
 std::wstring SettingsLookup::getString(const wchar_t* section, const wchar_t* key) const {

@@ -5,7 +5,8 @@ target_sources(launcher_pure PRIVATE
   ${CMAKE_SOURCE_DIR}/src/core/FormatPlaceholders.cpp
   ${CMAKE_SOURCE_DIR}/src/core/LogFilePath.cpp
   ${CMAKE_SOURCE_DIR}/src/core/LogText.cpp
-  ${CMAKE_SOURCE_DIR}/src/core/SettingsRules.cpp)
+  ${CMAKE_SOURCE_DIR}/src/core/SettingsRules.cpp
+  ${CMAKE_SOURCE_DIR}/src/core/SettingsTable.cpp)
 
 if(WIN32)
   add_launcher_library(launcher_core

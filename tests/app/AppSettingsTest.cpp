@@ -67,7 +67,7 @@ TEST(AppSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
     writeBytes(settingsPath, settingsText);
 
     AppSettings settings;
-    ASSERT_FALSE(readAppSettings(executable, settings));
+    ASSERT_FALSE(readAppSettings(executable, SettingsLookup(settingsPath), settings));
     EXPECT_EQ(settings.hosting.mainClass, L"com/example/App");
     EXPECT_EQ(settings.productName, L"My: App");
     EXPECT_EQ(settings.jrePath, L"C:\\jre");
@@ -81,7 +81,7 @@ TEST(AppSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
                 !settings.runtime.source.acceptJre);
     EXPECT_EQ(settings.hosting.systemPath, L" C:\\sys");
     EXPECT_TRUE(settings.hosting.failureCheck && settings.overrideWorkingDir && settings.pairReturnCode);
-    EXPECT_FALSE(settings.isService || isServiceApplication(executable));
+    EXPECT_FALSE(settings.isService || isServiceApplication(SettingsLookup(settingsPath)));
     EXPECT_EQ(settings.serviceStopTimeout, 20u);
     EXPECT_TRUE(settings.runtime.hasPairProduct && settings.singleInstance);
     EXPECT_TRUE(settings.hosting.keepsThreadsAttached);
@@ -101,10 +101,10 @@ TEST(AppSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
 
     // The per-user file now decides, even once it lacks the key.
     AppSettings reread;
-    ASSERT_FALSE(readAppSettings(executable, reread));
+    ASSERT_FALSE(readAppSettings(executable, SettingsLookup(settingsPath), reread));
     EXPECT_EQ(reread.jrePath, L"D:\\picked\\");
     writeBytes(userFile, "[Other]\nx=1\n");
-    ASSERT_FALSE(readAppSettings(executable, reread));
+    ASSERT_FALSE(readAppSettings(executable, SettingsLookup(settingsPath), reread));
     EXPECT_EQ(reread.jrePath, L"");
 
     // A service application writes the settings file itself and the paired one.
@@ -113,8 +113,9 @@ TEST(AppSettings, ReadsEveryFieldAndWritesTheRuntimeFolderPerUser) {
                "Single Instance=yes\nService Stop Timeout=45\nOverride WorkingDir=no\nPair Product=" +
                    std::string(appData.begin(), appData.end()) + "\\pair.exe\n");
     AppSettings service;
-    ASSERT_FALSE(readAppSettings(executable, service));
-    EXPECT_TRUE(service.isService && isServiceApplication(executable));
+    const SettingsLookup serviceFile(settingsPath);
+    ASSERT_FALSE(readAppSettings(executable, serviceFile, service));
+    EXPECT_TRUE(service.isService && isServiceApplication(serviceFile));
     EXPECT_EQ(service.serviceStopTimeout, 45u);
     EXPECT_TRUE(service.workingDirGiven && !service.overrideWorkingDir) << "a service stays in the system folder";
     EXPECT_FALSE(service.singleInstance) << "a service never keeps a single instance";

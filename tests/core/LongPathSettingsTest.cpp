@@ -41,7 +41,7 @@ protected:
 TEST_F(LongPathSettings, AFileBeyondMaxPathIsWrittenAndReadInPlace) {
     ASSERT_GT(file_.size(), static_cast<size_t>(MAX_PATH));
     // Not there yet: only the folder can be shortened.
-    EXPECT_TRUE(IniFile(file_).setString(L"Java Runtime Environment", L"Main Class", L"com.example.App"));
+    EXPECT_TRUE(writeSettingString(file_, L"Java Runtime Environment", L"Main Class", L"com.example.App"));
     EXPECT_NE(GetFileAttributesW((kExtended + file_).c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(SettingsLookup(file_).getString(L"Java Runtime Environment", L"Main Class"), L"com.example.App");
 }

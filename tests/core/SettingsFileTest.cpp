@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "core/Settings.h"
+#include "core/SettingsRules.h"
 
 namespace {
+
+using namespace std::string_literals;
 
 class SettingsFileTest : public testing::Test {
 protected:
@@ -23,12 +26,34 @@ protected:
         HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;
         WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        // Wine's profile functions keep a file they parsed while its time stays, and a quick rewrite may keep it.
+        const FILETIME time = {++writes_, 0x01DA0000};
+        SetFileTime(file, nullptr, nullptr, &time);
         CloseHandle(file);
     }
 
     std::wstring folder_;
     std::wstring path_;
+    DWORD writes_ = 0;
 };
+
+// Any value fits: Wine's copy cuts the last character of a quoted value
+// that fills the buffer exactly, where Windows copies it whole.
+std::wstring profileString(const std::wstring& path, const std::wstring& section, const wchar_t* key) {
+    static wchar_t buffer[1 << 17];
+    return std::wstring(buffer, GetPrivateProfileStringW(section.c_str(), key, L"", buffer, 1 << 17, path.c_str()));
+}
+
+// The text as ANSI (form 0), UTF-16LE (1) or UTF-16BE (2) with its byte-order mark.
+std::string stored(const std::wstring& text, int form) {
+    std::string bytes = form == 0 ? "" : form == 1 ? "\xFF\xFE" : "\xFE\xFF";
+    for (wchar_t c : text) {
+        if (form == 2) bytes += static_cast<char>(c >> 8);
+        bytes += static_cast<char>(c);
+        if (form == 1) bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
 
 }  // namespace
 
@@ -55,18 +80,59 @@ TEST_F(SettingsFileTest, PlusSectionFillsOnlyEmptyValuesWithOneLeadingSpace) {
     EXPECT_EQ(lookup.getString(L"Java Runtime Environment", L"Nothing"), L"");
 }
 
-TEST_F(SettingsFileTest, ForeignEncodingsAndGarbageReadWithoutHarm) {
+TEST_F(SettingsFileTest, ForeignEncodingsAreDecodedAsWindowsDoes) {
     static const char utf16[] = "\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\xE5\0\xE4\0\xF6\0\r\0\n\0";
     write(std::string(utf16, sizeof(utf16) - 1));
     EXPECT_EQ(IniFile(path_).getString(L"A", L"k"), L"\u00e5\u00e4\u00f6");
 
+    // Windows reads a UTF-8 byte-order mark as three ANSI characters of the first line; Wine decodes UTF-8.
     write("\xEF\xBB\xBF[A]\nk=v\n");
-    IniFile(path_).getString(L"A", L"k");  // only must not fail; the BOM glues onto the section name
+    EXPECT_EQ(IniFile(path_).getString(L"A", L"k"), L"");
+}
 
+// Each file replaces the one before, as one edited between two starts, and
+// answers every pair of a few names as the profile functions do.
+TEST_F(SettingsFileTest, AnswersAsTheProfileFunctions) {
+    const std::wstring texts[] = {
+        L"[a]\nk=1\n[A]\nk=2\nK=3\nj=4\n[b]\nk\nk=5\nb=\nb=6\n",
+        L"[a]\nk=\nj=1\n[A+]\nk=x\nj=y\nb= z\n",
+        L"[ a ]\n k = \" 1 \" \nj='2'\nb=\"3'\nK=\"\n[b]\nk=''\nj=\"\"\"\n",
+        L"[a]\n;k=1\nk=2 ;3\n;[b]\nb=4\n[b] ;c\nk=5\n",
+        L"[a]\rk=1\r\n\tb\v=\f2\x1a\r[b\nj=3\n[a]b]\nk=4\n[\nK=5\n",
+        L"[a]\nk=1\0 2\nj\0b=3\n[b\0c]\nk=\"4\0\"\n"s,
+        L"\uFEFF[a]\nk=\xE5\x93\xFF\u4E2D\n[\xC5]\nk=1\n",
+        L"[a]\nk=" + std::wstring(100000, L'x') + L"\nj=\"" + std::wstring(255, L'y') + L"\"\nb=" +
+            std::wstring(511, L'z'),
+        L"",
+    };
+    std::vector<std::string> corpus;
+    for (const std::wstring& text : texts) {
+        for (int form = 0; form < 3; ++form) corpus.push_back(stored(text, form));
+    }
     std::string garbage;
     for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) & 0xFF);
-    write(garbage);
-    EXPECT_EQ(IniFile(path_).getString(L"Java Runtime Environment", L"Main Class"), L"");
+    corpus.push_back(garbage);
+    // Names and every character with a meaning, in random order.
+    const char* const pieces[] = {"\n[a]", "\n[A]", "\n[a+]", "\n[b", "]", "\nk=", "\nj", "=", " ", "\t", "\"", "'",
+                                  "\r", ";", "\x1a", "1"};
+    uint32_t seed = 24;
+    for (int file = 0; file < 60; ++file) {
+        std::string text;
+        for (int i = 0; i < 20; ++i) text += pieces[(seed = seed * 1103515245 + 12345) >> 16 & 15];
+        corpus.push_back(text);
+    }
+    const wchar_t* const names[] = {L"a", L"A", L"b", L"k", L"K", L"j", L"a+", L"ab"};
+    for (size_t file = 0; file < corpus.size(); ++file) {
+        write(corpus[file]);
+        const SettingsLookup lookup(path_);
+        for (const wchar_t* section : names) {
+            for (const wchar_t* key : names) {
+                std::wstring expected = profileString(path_, section, key);
+                if (expected.empty()) expected = plusSectionValue(profileString(path_, section + L"+"s, key));
+                EXPECT_EQ(lookup.getString(section, key), expected) << file << " [" << section << "] " << key;
+            }
+        }
+    }
 }
 
 TEST_F(SettingsFileTest, UserSettingsPathLivesUnderAppDataAndCreatesItsFolders) {

@@ -15,13 +15,21 @@ std::string toThreadAnsi(const std::wstring& text) {
     return narrow;
 }
 
-std::wstring fromThreadAnsi(const std::string& text) {
-    const int size = MultiByteToWideChar(CP_THREAD_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+namespace {
+
+std::wstring fromAnsi(UINT codePage, std::string_view text) {
+    const int size = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     if (size <= 0) return std::wstring();
     std::wstring wide(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_THREAD_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], size);
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], size);
     return wide;
 }
+
+}  // namespace
+
+std::wstring fromThreadAnsi(const std::string& text) { return fromAnsi(CP_THREAD_ACP, text); }
+
+std::wstring fromMachineAnsi(std::string_view text) { return fromAnsi(CP_ACP, text); }
 
 std::wstring expandEnvironment(const std::wstring& text) {
     DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
