@@ -67,27 +67,22 @@ jclass loadMainClassThroughHelper(const JavaThreadRun& run) {
     JNIEnv* env = run.env;
     if (!run.launch.entryPoints.findClassFromBootLoader) return nullptr;
     jclass helper = run.launch.entryPoints.findClassFromBootLoader(env, "sun/launcher/LauncherHelper");
-    if (!helper) {
-        if (env->ExceptionOccurred()) env->ExceptionClear();
-        return nullptr;
+    jclass mainClass = nullptr;
+    if (helper) {
+        jmethodID checkAndLoad =
+            env->GetStaticMethodID(helper, "checkAndLoadMain", "(ZILjava/lang/String;)Ljava/lang/Class;");
+        std::wstring dotted = run.launch.mainClass;
+        std::replace(dotted.begin(), dotted.end(), L'/', L'.');
+        jstring name = checkAndLoad ? newJavaString(env, dotted) : nullptr;
+        if (name) {
+            mainClass = static_cast<jclass>(env->CallStaticObjectMethod(helper, checkAndLoad, JNI_TRUE, 1, name));
+            logLine(mainClass ? "main class loaded by LauncherHelper" : "LauncherHelper did not load the main class");
+            env->DeleteLocalRef(name);
+        }
+        env->DeleteLocalRef(helper);
     }
-    jmethodID checkAndLoad =
-        env->GetStaticMethodID(helper, "checkAndLoadMain", "(ZILjava/lang/String;)Ljava/lang/Class;");
-    if (!checkAndLoad) {
-        env->ExceptionClear();
-        return nullptr;
-    }
-    std::wstring dotted = run.launch.mainClass;
-    std::replace(dotted.begin(), dotted.end(), L'/', L'.');
-    jstring name = newJavaString(env, dotted);
-    if (!name) {
-        env->ExceptionClear();
-        return nullptr;
-    }
-    auto mainClass = static_cast<jclass>(env->CallStaticObjectMethod(helper, checkAndLoad, JNI_TRUE, 1, name));
-    logLine(mainClass ? "main class loaded by LauncherHelper" : "LauncherHelper did not load the main class");
     // The helper has printed its own error; the direct lookup below gets a clean slate.
-    if (!mainClass && env->ExceptionOccurred()) env->ExceptionClear();
+    if (!mainClass && exceptionPending(env)) env->ExceptionClear();
     return mainClass;
 }
 
@@ -109,6 +104,7 @@ jclass loadMainClassDirectly(JavaThreadRun& run) {
     logLine(cls ? "FindClass of the main class: found" : "FindClass of the main class: not found");
     std::wstring text = cls ? std::wstring() : decodeModifiedUtf8(utf, std::strlen(utf));
     env->ReleaseStringUTFChars(name, utf);
+    env->DeleteLocalRef(name);
     if (!cls) {
         env->ExceptionDescribe();
         run.failure = failureMessage(IDS_MAIN_CLASS_NOT_FOUND, {text});
@@ -130,23 +126,21 @@ void handleEscapedException(JavaThreadRun& run) {
     if (!run.launch.failureCheck) {
         // As the JVM would for an uncaught exception: the trace goes to System.err.
         env->ExceptionDescribe();
-        return;
+    } else {
+        if (reportUncaughtException(env, exception) == ExceptionOutcome::Stop) callSystemExit(env);
+        if (exceptionPending(env)) env->ExceptionClear();
     }
-    if (reportUncaughtException(env, exception) == ExceptionOutcome::Stop) callSystemExit(env);
-    if (env->ExceptionOccurred()) env->ExceptionClear();
+    env->DeleteLocalRef(exception);
 }
 
-// False with `run.failure` set when main could not be called.
-bool invokeMain(JavaThreadRun& run) {
+// Calls main and deals with an exception that escapes it; false with
+// `run.failure` set when main could not be called.
+bool callMain(JavaThreadRun& run, jclass mainClass) {
     JNIEnv* env = run.env;
-    jclass mainClass = loadMainClassThroughHelper(run);
-    if (!mainClass) mainClass = loadMainClassDirectly(run);
-    if (!mainClass) return false;
-
     jmethodID mainMethod = env->GetStaticMethodID(mainClass, "main", "([Ljava/lang/String;)V");
     logLine(mainMethod ? "main method found" : "main method not found");
     if (!mainMethod) {
-        if (env->ExceptionOccurred()) {
+        if (exceptionPending(env)) {
             env->ExceptionDescribe();
             run.failure = silentFailure();
         } else {
@@ -164,6 +158,18 @@ bool invokeMain(JavaThreadRun& run) {
     logLine("main called");
     env->CallStaticVoidMethod(mainClass, mainMethod, arguments);
     handleEscapedException(run);
+    env->DeleteLocalRef(arguments);
+    return true;
+}
+
+// False with `run.failure` set when main could not be called.
+bool invokeMain(JavaThreadRun& run) {
+    jclass mainClass = loadMainClassThroughHelper(run);
+    if (!mainClass) mainClass = loadMainClassDirectly(run);
+    if (!mainClass) return false;
+    const bool called = callMain(run, mainClass);
+    run.env->DeleteLocalRef(mainClass);
+    if (!called) return false;
 
     if (run.launch.keepsThreadsAttached) {
         // Such runtimes end the process themselves; returning would destroy the VM under them.
@@ -187,7 +193,7 @@ DWORD WINAPI javaThreadMain(void* parameter) {
         // After a failure the VM must not outlive this thread: the thread that
         // created it stays counted as a live Java thread, so a later
         // DestroyJavaVM from anywhere else would wait for it forever.
-        if (run.env->ExceptionOccurred()) run.env->ExceptionClear();
+        if (exceptionPending(run.env)) run.env->ExceptionClear();
     }
     run.session.destroyVm();
     return run.failure ? 1 : 0;
@@ -213,9 +219,10 @@ bool callSystemExit(JNIEnv* env) {
     jclass system = env->FindClass("java/lang/System");
     if (!system) return false;
     jmethodID exit = env->GetStaticMethodID(system, "exit", "(I)V");
+    if (exit) env->CallStaticVoidMethod(system, exit, -1);
+    env->DeleteLocalRef(system);
     if (!exit) return false;
-    env->CallStaticVoidMethod(system, exit, -1);
-    if (env->ExceptionOccurred()) {
+    if (exceptionPending(env)) {
         env->ExceptionDescribe();
         return false;
     }

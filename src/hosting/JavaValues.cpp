@@ -80,8 +80,9 @@ jobject newPrintStream(JNIEnv* env, jobject output) {
     jclass printClass = env->FindClass("java/io/PrintStream");
     if (!printClass) return nullptr;
     jmethodID constructor = env->GetMethodID(printClass, "<init>", "(Ljava/io/OutputStream;)V");
-    if (!constructor) return nullptr;
-    return env->NewObject(printClass, constructor, output);
+    jobject stream = constructor ? env->NewObject(printClass, constructor, output) : nullptr;
+    env->DeleteLocalRef(printClass);
+    return stream;
 }
 
 bool exceptionPending(JNIEnv* env) {

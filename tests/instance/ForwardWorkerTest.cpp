@@ -76,7 +76,6 @@ protected:
         folder_ = std::wstring(temp) + L"forward-worker-" + std::to_wstring(GetCurrentProcessId());
         CreateDirectoryW(folder_.c_str(), nullptr);
         SetEnvironmentVariableW(L"JVMDOUBLE_LOG", path(L"calls.log").c_str());
-        SetEnvironmentVariableW(L"JVMDOUBLE_LOCAL_CAPACITY", L"16");
         MSG message;
         PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
 
