@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/ErrorReporting.h"
 #include "core/win/DiagnosticLog.h"
@@ -86,28 +85,15 @@ jclass loadMainClassThroughHelper(const JavaThreadRun& run) {
     return mainClass;
 }
 
+// The name goes to FindClass as the launcher encodes it: making a Java string
+// of it first would run Java code that a bare host does not.
 jclass loadMainClassDirectly(JavaThreadRun& run) {
     JNIEnv* env = run.env;
-    const std::wstring& mainClass = run.launch.mainClass;
-    jstring name = newJavaString(env, mainClass);
-    if (!name) {
-        run.failure = failureMessage(IDS_MAIN_CLASS_NOT_LOADED, {mainClass});
-        return nullptr;
-    }
-    const char* utf = env->GetStringUTFChars(name, nullptr);
-    if (!utf) {
-        env->ExceptionDescribe();
-        run.failure = silentFailure();
-        return nullptr;
-    }
-    jclass cls = env->FindClass(utf);
+    jclass cls = env->FindClass(encodeModifiedUtf8(run.launch.mainClass).c_str());
     logLine(cls ? "FindClass of the main class: found" : "FindClass of the main class: not found");
-    std::wstring text = cls ? std::wstring() : decodeModifiedUtf8(utf, std::strlen(utf));
-    env->ReleaseStringUTFChars(name, utf);
-    env->DeleteLocalRef(name);
     if (!cls) {
         env->ExceptionDescribe();
-        run.failure = failureMessage(IDS_MAIN_CLASS_NOT_FOUND, {text});
+        run.failure = failureMessage(IDS_MAIN_CLASS_NOT_FOUND, {run.launch.mainClass});
     }
     return cls;
 }
