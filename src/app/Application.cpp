@@ -6,7 +6,6 @@
 #include "core/SettingsRules.h"
 #include "core/win/DiagnosticLog.h"
 #include "core/win/Scoped.h"
-#include "core/win/Text.h"
 #include "discovery/ui/JreNotFoundDialog.h"
 #include "hosting/JavaThread.h"
 #include "hosting/JvmLibrary.h"
@@ -82,7 +81,7 @@ int Application::runStages() {
 #endif
 
     auto target = std::make_shared<ForwardTarget>();
-    target->mainClass = toThreadAnsi(settings_.hosting.mainClass);
+    target->mainClass = settings_.hosting.mainClass;
     target->keepsThreadsAttached = settings_.hosting.keepsThreadsAttached;
     target->session = session_;
     if (MaybeFailure failure = instance_.setup(settings_.singleInstance, executablePath_, arguments_, target)) {
