@@ -229,10 +229,13 @@ TEST(HostingMain, DirectLookupUsesTheSlashedName) {
     HostedApp app(L"no-find-class-from-boot-loader");
     app.classes(L"app.classes", "class com.example.App\nmain return\n");
     app.settings("", "\\app.classes", "", "com.example.App");
-    Outcome outcome = app.run();
+    Outcome outcome = app.run(L"one two");
     EXPECT_EQ(outcome.exitCode, 0u) << toUtf8(outcome.message);
     EXPECT_TRUE(app.logHas("FindClass \"com/example/App\""));
     EXPECT_FALSE(app.logHas("checkAndLoadMain"));
+    // As a bare host that calls FindClass and makes main's arguments with
+    // NewString: no Java code for the name, none for any argument.
+    EXPECT_TRUE(app.logHas("event main entered after 0 Java calls"));
 }
 
 TEST(HostingMain, NonAsciiArgumentsReachMainUnchanged) {

@@ -80,7 +80,7 @@ TEST_F(JavaStrings, SingleStringsLeaveNothingBehind) {
 }
 
 TEST_F(JavaStrings, AFailedElementLeavesItsExceptionAndNoReferences) {
-    // Longer than the double's char array limit: NewCharArray throws.
+    // Longer than the double's char array limit: NewString throws.
     const std::vector<std::wstring> arguments{L"fits", std::wstring(65, L'x')};
     auto clearPending = [this] {
         jthrowable pending = env->ExceptionOccurred();
