@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds and runs the hosting benchmarks for each architecture, each in its
 # own build tree and Wine session (see bench/trees.sh): class path building
-# per build, then one table of start to main with the builds side by side.
+# per build, then one table of start to main with the builds side by side,
+# and the Java code each program had the VM run before main. The runtime is
+# the double without the launcher helper export, so the launcher loads the
+# main class with FindClass, as the bare hosts do.
 # Usage: bench/hosting/run.sh [x86|x64]...   (both when none is named)
 set -euo pipefail
 source "$(dirname "$0")/../trees.sh"
@@ -20,7 +23,7 @@ for arch in $architectures; do
     bench_session "$arch"
     # Each build's own launcher and its own runtime double.
     if ! wine_run "$tree/hosting_startup_bench.exe" "$(wine_run winepath.exe -w "$tree/$launcher")" \
-      "$(wine_run winepath.exe -w "$tree/runtimes/full")\\" >"$results/$arch"; then
+      "$(wine_run winepath.exe -w "$tree/runtimes/no-find-class-from-boot-loader")\\" >"$results/$arch"; then
       cat "$results/$arch" >&2
       exit 1
     fi
@@ -43,12 +46,16 @@ row() {  # label, then one cell per build
 times() {  # ARCH NAME: median [quartiles]
   echo "$(field "$1" "$2 ms" 1) [$(field "$1" "$2 ms" 2)-$(field "$1" "$2 ms" 3)]"
 }
+java_calls() {  # ARCH ARGUMENTS: launcher / console host / GUI host
+  local prefix="java calls before main, $2 arguments"
+  echo "$(field "$1" "$prefix" 1) / $(field "$1" "$prefix" 2) / $(field "$1" "$prefix" 3)"
+}
 
 echo
 first=${measured[0]%%:*}
 echo "start to main and exit, ms: median [quartiles] of $(field "$first" runs 1) runs of each program," \
   "alternating, after $(field "$first" runs 2) warm-up runs of each"
-headings=() bare=() gui=() launched=() logging=() ratio=() paired=() gui_ratio=() gui_paired=()
+headings=() bare=() gui=() launched=() logging=() ratio=() paired=() gui_ratio=() gui_paired=() calls=() calls_given=()
 for entry in "${measured[@]}"; do
   arch=${entry%%:*}
   headings+=("${entry#*:}")
@@ -60,6 +67,8 @@ for entry in "${measured[@]}"; do
   paired+=("$(field "$arch" ratio 2)")
   gui_ratio+=("$(field "$arch" "gui ratio" 1)")
   gui_paired+=("$(field "$arch" "gui ratio" 2)")
+  calls+=("$(java_calls "$arch" 0)")
+  calls_given+=("$(java_calls "$arch" 8)")
 done
 row "" "${headings[@]}"
 row "bare console host" "${bare[@]}"
@@ -70,6 +79,9 @@ row "launcher / console" "${ratio[@]}"
 row "  per-round, median" "${paired[@]}"
 row "launcher / GUI" "${gui_ratio[@]}"
 row "  per-round, median" "${gui_paired[@]}"
+echo "Java calls before main (constructors and methods through JNI): launcher / console host / GUI host"
+row "  no arguments" "${calls[@]}"
+row "  8 arguments" "${calls_given[@]}"
 if [ ${#measured[@]} -gt 1 ]; then
   echo "The builds ran one after the other, each in its own Wine session; compare the ratios across them."
 fi

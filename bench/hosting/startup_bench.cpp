@@ -1,11 +1,14 @@
 // Start-up cost of the launcher against two bare hosts of the same jvm.dll,
 // a console one and one that also starts a GUI: wall time from process
 // creation to the end of a main that exits at once. A second copy of the
-// launcher writes the diagnostics log, to show what logging costs.
+// launcher writes the diagnostics log, to show what logging costs. Then one
+// start of each, with the double's call log on, for the count of Java code
+// it had the VM run before main: without arguments and with several.
 // bench/hosting/run.sh reads the lines it prints; keep their form.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -21,6 +24,24 @@ const int kWarmUpRuns = 5;
 void printTimes(const char* name, const std::vector<double>& times) {
     std::printf("%s ms: %.1f median, %.1f to %.1f quartiles\n", name, quantile(times, 0.5), quantile(times, 0.25),
                 quantile(times, 0.75));
+}
+
+const int kCountedArguments = 8;
+
+// From the double's log of one start; -1 when the start failed or main was not reached.
+long javaCallsBeforeMain(const std::wstring& commandLine, const std::wstring& logPath) {
+    DeleteFileW(logPath.c_str());
+    SetEnvironmentVariableW(L"JVMDOUBLE_LOG", logPath.c_str());
+    const bool ran = runMilliseconds(commandLine) >= 0;
+    SetEnvironmentVariableW(L"JVMDOUBLE_LOG", nullptr);
+    ScopedFile file(CreateFileW(logPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    std::string log;
+    char buffer[4096];
+    DWORD read = 0;
+    while (file && ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read) log.append(buffer, read);
+    const std::string key = "event main entered after ";
+    const size_t at = log.find(key);
+    return ran && at != std::string::npos ? std::atol(log.c_str() + at + key.size()) : -1;
 }
 
 }  // namespace
@@ -83,5 +104,22 @@ int wmain(int argc, wchar_t** argv) {
                 quantile(times[0], 0.5) / quantile(times[1], 0.5), quantile(ratios[1], 0.5));
     std::printf("gui ratio: %.3f of medians, %.3f median of per-round ratios\n",
                 quantile(times[0], 0.5) / quantile(times[2], 0.5), quantile(ratios[2], 0.5));
+
+    std::wstring arguments;
+    for (int i = 0; i < kCountedArguments; ++i) arguments += L" argument-" + std::to_wstring(i);
+    const std::wstring log = folder + L"calls.log";
+    for (const std::wstring& given : {std::wstring(), arguments}) {
+        const long counts[] = {javaCallsBeforeMain(L"\"" + exe + L"\"" + given, log),
+                               javaCallsBeforeMain(bareCommand + given, log),
+                               javaCallsBeforeMain(guiCommand + given, log)};
+        for (long count : counts) {
+            if (count < 0) {
+                std::printf("a counted run failed\n");
+                return 1;
+            }
+        }
+        std::printf("java calls before main, %d arguments: launcher %ld, bare host %ld, bare gui host %ld\n",
+                    given.empty() ? 0 : kCountedArguments, counts[0], counts[1], counts[2]);
+    }
     return 0;
 }

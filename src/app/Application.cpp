@@ -10,7 +10,6 @@
 #include "core/win/DesktopIntegration.h"
 #include "core/win/DiagnosticLog.h"
 #include "core/win/Scoped.h"
-#include "core/win/Text.h"
 #include "discovery/ui/JreNotFoundDialog.h"
 #include "hosting/JavaThread.h"
 #include "hosting/JvmLibrary.h"
@@ -111,7 +110,7 @@ int Application::runStages() {
     if (service_) settings_.hosting.failureCheck = false;
 
     auto target = std::make_shared<ForwardTarget>();
-    target->mainClass = toThreadAnsi(settings_.hosting.mainClass);
+    target->mainClass = settings_.hosting.mainClass;
     target->keepsThreadsAttached = settings_.hosting.keepsThreadsAttached;
     target->session = session_;
     if (runMark == RunMark::heldBlock) instance_.takeOverHeldBlock();

@@ -17,6 +17,8 @@ std::wstring nothing(JNIEnv* env) {
 std::wstring buildStackTraceText(JNIEnv* env, jthrowable exception) {
     if (!exception) return {};
     env->ExceptionClear();
+    LocalFrame frame(env);
+    if (!frame.pushed()) return nothing(env);
 
     jclass bufferClass = env->FindClass("java/io/ByteArrayOutputStream");
     if (!bufferClass) return nothing(env);

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/ErrorReporting.h"
 #include "core/win/DiagnosticLog.h"
@@ -74,51 +73,34 @@ jclass loadMainClassThroughHelper(const JavaThreadRun& run) {
     JNIEnv* env = run.env;
     if (!run.launch.entryPoints.findClassFromBootLoader) return nullptr;
     jclass helper = run.launch.entryPoints.findClassFromBootLoader(env, "sun/launcher/LauncherHelper");
-    if (!helper) {
-        if (env->ExceptionOccurred()) env->ExceptionClear();
-        return nullptr;
+    jclass mainClass = nullptr;
+    if (helper) {
+        jmethodID checkAndLoad =
+            env->GetStaticMethodID(helper, "checkAndLoadMain", "(ZILjava/lang/String;)Ljava/lang/Class;");
+        std::wstring dotted = run.launch.mainClass;
+        std::replace(dotted.begin(), dotted.end(), L'/', L'.');
+        jstring name = checkAndLoad ? newJavaString(env, dotted) : nullptr;
+        if (name) {
+            mainClass = static_cast<jclass>(env->CallStaticObjectMethod(helper, checkAndLoad, JNI_TRUE, 1, name));
+            logLine(mainClass ? "main class loaded by LauncherHelper" : "LauncherHelper did not load the main class");
+            env->DeleteLocalRef(name);
+        }
+        env->DeleteLocalRef(helper);
     }
-    jmethodID checkAndLoad =
-        env->GetStaticMethodID(helper, "checkAndLoadMain", "(ZILjava/lang/String;)Ljava/lang/Class;");
-    if (!checkAndLoad) {
-        env->ExceptionClear();
-        return nullptr;
-    }
-    std::wstring dotted = run.launch.mainClass;
-    std::replace(dotted.begin(), dotted.end(), L'/', L'.');
-    jstring name = newJavaString(env, dotted);
-    if (!name) {
-        env->ExceptionClear();
-        return nullptr;
-    }
-    auto mainClass = static_cast<jclass>(env->CallStaticObjectMethod(helper, checkAndLoad, JNI_TRUE, 1, name));
-    logLine(mainClass ? "main class loaded by LauncherHelper" : "LauncherHelper did not load the main class");
     // The helper has printed its own error; the direct lookup below gets a clean slate.
-    if (!mainClass && env->ExceptionOccurred()) env->ExceptionClear();
+    if (!mainClass && exceptionPending(env)) env->ExceptionClear();
     return mainClass;
 }
 
+// The name goes to FindClass as the launcher encodes it: making a Java string
+// of it first would run Java code that a bare host does not.
 jclass loadMainClassDirectly(JavaThreadRun& run) {
     JNIEnv* env = run.env;
-    const std::wstring& mainClass = run.launch.mainClass;
-    jstring name = newJavaString(env, mainClass);
-    if (!name) {
-        run.failure = failureMessage(IDS_MAIN_CLASS_NOT_LOADED, {mainClass});
-        return nullptr;
-    }
-    const char* utf = env->GetStringUTFChars(name, nullptr);
-    if (!utf) {
-        env->ExceptionDescribe();
-        run.failure = silentFailure();
-        return nullptr;
-    }
-    jclass cls = env->FindClass(utf);
+    jclass cls = env->FindClass(encodeModifiedUtf8(run.launch.mainClass).c_str());
     logLine(cls ? "FindClass of the main class: found" : "FindClass of the main class: not found");
-    std::wstring text = cls ? std::wstring() : decodeModifiedUtf8(utf, std::strlen(utf));
-    env->ReleaseStringUTFChars(name, utf);
     if (!cls) {
         env->ExceptionDescribe();
-        run.failure = failureMessage(IDS_MAIN_CLASS_NOT_FOUND, {text});
+        run.failure = failureMessage(IDS_MAIN_CLASS_NOT_FOUND, {run.launch.mainClass});
     }
     return cls;
 }
@@ -137,23 +119,21 @@ void handleEscapedException(JavaThreadRun& run) {
     if (!run.launch.failureCheck) {
         // As the JVM would for an uncaught exception: the trace goes to System.err.
         env->ExceptionDescribe();
-        return;
+    } else {
+        if (reportUncaughtException(env, exception) == ExceptionOutcome::Stop) callSystemExit(env, -1);
+        if (exceptionPending(env)) env->ExceptionClear();
     }
-    if (reportUncaughtException(env, exception) == ExceptionOutcome::Stop) callSystemExit(env, -1);
-    if (env->ExceptionOccurred()) env->ExceptionClear();
+    env->DeleteLocalRef(exception);
 }
 
-// False with `run.failure` set when main could not be called.
-bool invokeMain(JavaThreadRun& run) {
+// Calls main and deals with an exception that escapes it; false with
+// `run.failure` set when main could not be called.
+bool callMain(JavaThreadRun& run, jclass mainClass) {
     JNIEnv* env = run.env;
-    jclass mainClass = loadMainClassThroughHelper(run);
-    if (!mainClass) mainClass = loadMainClassDirectly(run);
-    if (!mainClass) return false;
-
     jmethodID mainMethod = env->GetStaticMethodID(mainClass, "main", "([Ljava/lang/String;)V");
     logLine(mainMethod ? "main method found" : "main method not found");
     if (!mainMethod) {
-        if (env->ExceptionOccurred()) {
+        if (exceptionPending(env)) {
             env->ExceptionDescribe();
             run.failure = silentFailure();
         } else {
@@ -172,6 +152,18 @@ bool invokeMain(JavaThreadRun& run) {
     logLine("main called");
     env->CallStaticVoidMethod(mainClass, mainMethod, arguments);
     handleEscapedException(run);
+    env->DeleteLocalRef(arguments);
+    return true;
+}
+
+// False with `run.failure` set when main could not be called.
+bool invokeMain(JavaThreadRun& run) {
+    jclass mainClass = loadMainClassThroughHelper(run);
+    if (!mainClass) mainClass = loadMainClassDirectly(run);
+    if (!mainClass) return false;
+    const bool called = callMain(run, mainClass);
+    run.env->DeleteLocalRef(mainClass);
+    if (!called) return false;
 
     if (run.launch.keepsThreadsAttached) {
         // Such runtimes end the process themselves; returning would destroy the VM under them.
@@ -195,7 +187,7 @@ DWORD WINAPI javaThreadMain(void* parameter) {
         // After a failure the VM must not outlive this thread: the thread that
         // created it stays counted as a live Java thread, so a later
         // DestroyJavaVM from anywhere else would wait for it forever.
-        if (run.env->ExceptionOccurred()) run.env->ExceptionClear();
+        if (exceptionPending(run.env)) run.env->ExceptionClear();
     }
     run.session.destroyVm();
     return run.failure ? 1 : 0;
@@ -221,9 +213,10 @@ bool callSystemExit(JNIEnv* env, jint status) {
     jclass system = env->FindClass("java/lang/System");
     if (!system) return false;
     jmethodID exit = env->GetStaticMethodID(system, "exit", "(I)V");
+    if (exit) env->CallStaticVoidMethod(system, exit, status);
+    env->DeleteLocalRef(system);
     if (!exit) return false;
-    env->CallStaticVoidMethod(system, exit, status);
-    if (env->ExceptionOccurred()) {
+    if (exceptionPending(env)) {
         env->ExceptionDescribe();
         return false;
     }

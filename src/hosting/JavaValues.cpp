@@ -6,57 +6,21 @@
 
 static_assert(sizeof(wchar_t) == sizeof(jchar), "UTF-16 text is handed to Java as it is");
 
-namespace {
-
-// java.lang.String and its String(char[]) constructor, looked up once for
-// any number of strings. Every reference made here is deleted again: the
-// JVM guarantees a thread only 16 local references, and those of the Java
-// thread and of workers that stay attached are never freed otherwise.
-class StringMaker {
-public:
-    explicit StringMaker(JNIEnv* env) : env_(env), class_(env->FindClass("java/lang/String")) {
-        if (class_) constructor_ = env->GetMethodID(class_, "<init>", "([C)V");
-    }
-    ~StringMaker() {
-        if (class_) env_->DeleteLocalRef(class_);
-    }
-    StringMaker(const StringMaker&) = delete;
-    StringMaker& operator=(const StringMaker&) = delete;
-
-    bool ready() const { return constructor_ != nullptr; }
-    jclass stringClass() const { return class_; }
-
-    jstring make(const std::wstring& text) const {
-        auto length = static_cast<jsize>(text.size());
-        jcharArray chars = env_->NewCharArray(length);
-        if (!chars) return nullptr;
-        env_->SetCharArrayRegion(chars, 0, length, reinterpret_cast<const jchar*>(text.data()));
-        jstring result = nullptr;
-        if (!exceptionPending(env_)) result = static_cast<jstring>(env_->NewObject(class_, constructor_, chars));
-        env_->DeleteLocalRef(chars);
-        return result;
-    }
-
-private:
-    JNIEnv* env_;
-    jclass class_;
-    jmethodID constructor_ = nullptr;
-};
-
-}  // namespace
-
+// NewString runs no Java code, where a String constructor would: in a
+// runtime that compiles each method on first use that costs start-up time.
 jstring newJavaString(JNIEnv* env, const std::wstring& text) {
-    StringMaker maker(env);
-    return maker.ready() ? maker.make(text) : nullptr;
+    return env->NewString(reinterpret_cast<const jchar*>(text.data()), static_cast<jsize>(text.size()));
 }
 
 jobjectArray newJavaStringArray(JNIEnv* env, const std::vector<std::wstring>& list) {
-    StringMaker maker(env);
-    if (!maker.ready()) return nullptr;
-    jobjectArray array = env->NewObjectArray(static_cast<jsize>(list.size()), maker.stringClass(), nullptr);
+    jclass stringClass = env->FindClass("java/lang/String");
+    if (!stringClass) return nullptr;
+    jobjectArray array = env->NewObjectArray(static_cast<jsize>(list.size()), stringClass, nullptr);
+    env->DeleteLocalRef(stringClass);
     if (!array) return nullptr;
+    // One element at a time: the JVM guarantees a thread only 16 local references.
     for (size_t i = 0; i < list.size(); ++i) {
-        jstring element = maker.make(list[i]);
+        jstring element = newJavaString(env, list[i]);
         if (!element) {
             env->DeleteLocalRef(array);
             return nullptr;
@@ -80,8 +44,9 @@ jobject newPrintStream(JNIEnv* env, jobject output) {
     jclass printClass = env->FindClass("java/io/PrintStream");
     if (!printClass) return nullptr;
     jmethodID constructor = env->GetMethodID(printClass, "<init>", "(Ljava/io/OutputStream;)V");
-    if (!constructor) return nullptr;
-    return env->NewObject(printClass, constructor, output);
+    jobject stream = constructor ? env->NewObject(printClass, constructor, output) : nullptr;
+    env->DeleteLocalRef(printClass);
+    return stream;
 }
 
 bool exceptionPending(JNIEnv* env) {

@@ -25,3 +25,22 @@ bool exceptionPending(JNIEnv* env);
 // Prints a pending exception to System.err, which clears it, so the caller
 // can go on calling into the JVM; does nothing when none is pending.
 void describePending(JNIEnv* env);
+
+// A local frame around a step that makes several references: they all go
+// with it. Without room for it, an OutOfMemoryError is pending and the step
+// must make none.
+class LocalFrame {
+public:
+    explicit LocalFrame(JNIEnv* env) : env_(env), pushed_(env->PushLocalFrame(16) == JNI_OK) {}
+    ~LocalFrame() {
+        if (pushed_) env_->PopLocalFrame(nullptr);
+    }
+    LocalFrame(const LocalFrame&) = delete;
+    LocalFrame& operator=(const LocalFrame&) = delete;
+
+    bool pushed() const { return pushed_; }
+
+private:
+    JNIEnv* env_;
+    bool pushed_;
+};

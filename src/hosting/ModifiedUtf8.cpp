@@ -48,3 +48,22 @@ std::wstring decodeModifiedUtf8(const char* bytes, size_t length) {
     }
     return text;
 }
+
+std::string encodeModifiedUtf8(const std::wstring& text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (wchar_t unit : text) {
+        const uint32_t code = static_cast<uint16_t>(unit);
+        if (code != 0 && code < 0x80) {
+            bytes += static_cast<char>(code);
+        } else if (code < 0x800) {
+            bytes += static_cast<char>(0xC0 | (code >> 6));
+            bytes += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            bytes += static_cast<char>(0xE0 | (code >> 12));
+            bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            bytes += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return bytes;
+}

@@ -65,6 +65,8 @@ void ensureParentFolders(const std::wstring& path) {
 
 bool redirectStream(JNIEnv* env, const std::wstring& name, bool append, StandardStream stream) {
     ensureParentFolders(name);
+    LocalFrame frame(env);
+    if (!frame.pushed()) return false;
     jstring javaName = newJavaString(env, name);
     if (!javaName) return false;
 
@@ -102,8 +104,7 @@ void redirectStandardStreams(JNIEnv* env, OutputRedirection output) {
     }
 
     auto redirect = [env](const std::wstring& name, bool append, StandardStream stream) {
-        if (name.empty() || redirectStream(env, name, append, stream)) return;
-        if (env->ExceptionOccurred()) env->ExceptionDescribe();
+        if (!name.empty() && !redirectStream(env, name, append, stream)) describePending(env);
     };
     redirect(output.outputFile, output.outputAppend, StandardStream::Output);
     redirect(output.errorFile, output.errorAppend, StandardStream::Error);

@@ -5,6 +5,7 @@
 
 #include "core/win/DiagnosticLog.h"
 #include "hosting/JavaValues.h"
+#include "hosting/ModifiedUtf8.h"
 #include "instance/InstanceProtocol.h"
 #include "instance/RequestListener.h"
 
@@ -44,8 +45,9 @@ void invokeSecondaryMain(JNIEnv* env, jclass mainClass, const ForwardRequest& re
     env->DeleteLocalRef(arguments);
 }
 
-void callSecondaryMain(JNIEnv* env, const std::string& className, const ForwardRequest& request) {
-    jclass mainClass = env->FindClass(className.c_str());
+void callSecondaryMain(JNIEnv* env, const std::wstring& className, const ForwardRequest& request) {
+    // As the Java thread finds it: JNI takes modified UTF-8, whatever the code page.
+    jclass mainClass = env->FindClass(encodeModifiedUtf8(className).c_str());
     if (!mainClass) {
         env->ExceptionClear();
         return;

@@ -16,7 +16,7 @@ struct SingleInstanceBlock;
 // What a worker needs of the running application. Shared by the workers, so
 // it outlives the launcher's teardown when they do.
 struct ForwardTarget {
-    std::string mainClass;  // slash-separated, in the thread's ANSI code page
+    std::wstring mainClass;  // slash-separated
     // The same providers keep the Java thread attached after main.
     bool keepsThreadsAttached = false;
     SharedJavaSession session;

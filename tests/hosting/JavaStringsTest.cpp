@@ -26,7 +26,6 @@ std::wstring fullRuntimeJvm() {
 // One VM per process, as the double allows; made on the test thread.
 JNIEnv* testEnv() {
     static JNIEnv* env = [] {
-        SetEnvironmentVariableW(L"JVMDOUBLE_LOCAL_CAPACITY", L"16");
         SetEnvironmentVariableW(L"JVMDOUBLE_CHAR_ARRAY_LIMIT", L"64");
         HMODULE library = LoadLibraryW(fullRuntimeJvm().c_str());
         auto create =
@@ -81,7 +80,7 @@ TEST_F(JavaStrings, SingleStringsLeaveNothingBehind) {
 }
 
 TEST_F(JavaStrings, AFailedElementLeavesItsExceptionAndNoReferences) {
-    // Longer than the double's char array limit: NewCharArray throws.
+    // Longer than the double's char array limit: NewString throws.
     const std::vector<std::wstring> arguments{L"fits", std::wstring(65, L'x')};
     auto clearPending = [this] {
         jthrowable pending = env->ExceptionOccurred();

@@ -36,4 +36,9 @@ TEST(ModifiedUtf8, MalformedBytesBecomeReplacementCharacters) {
     EXPECT_EQ(decode("\xFF"), units({0xFFFD}));
 }
 
+TEST(ModifiedUtf8, EncodesNulAndEverySurrogateAsTheJvmDoes) {
+    EXPECT_EQ(encodeModifiedUtf8(units({'a', 0, 0xE5, 0x20AC, 0xD83D, 0xDE00, 0xDC00})),
+              "a\xC0\x80\xC3\xA5\xE2\x82\xAC\xED\xA0\xBD\xED\xB8\x80\xED\xB0\x80");
+}
+
 }  // namespace

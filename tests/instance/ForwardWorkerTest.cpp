@@ -22,13 +22,18 @@
 namespace {
 
 const UINT kReplyMessage = WM_APP + 7;
-const char kSecondaryMainCall[] = "CallStaticIntMethodV app/Main.secondaryMain";
+// Beyond ASCII and any one code page: the Java thread and the worker each
+// find it with FindClass.
+const wchar_t kMainClass[] = L"app/\u00c5tg\u00e4rd\u4e2d";
+const std::string kLoggedMainClass = "app/\xC3\x85tg\xC3\xA4rd\xE4\xB8\xAD";
+const std::string kSecondaryMainCall = "CallStaticIntMethodV " + kLoggedMainClass + ".secondaryMain";
 
-std::wstring fullRuntimeJvm() {
+// Without the launcher helper, so the Java thread looks the main class up as the worker does.
+std::wstring runtimeJvm() {
     std::string build = BUILD_DIR;
     std::wstring path(build.begin(), build.end());
     std::replace(path.begin(), path.end(), L'/', L'\\');
-    return path + L"\\runtimes\\full\\bin\\client\\jvm.dll";
+    return path + L"\\runtimes\\no-find-class-from-boot-loader\\bin\\client\\jvm.dll";
 }
 
 std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
@@ -76,18 +81,17 @@ protected:
         folder_ = std::wstring(temp) + L"forward-worker-" + std::to_wstring(GetCurrentProcessId());
         CreateDirectoryW(folder_.c_str(), nullptr);
         SetEnvironmentVariableW(L"JVMDOUBLE_LOG", path(L"calls.log").c_str());
-        SetEnvironmentVariableW(L"JVMDOUBLE_LOCAL_CAPACITY", L"16");
         MSG message;
         PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
 
         // Thousands of arguments for main, in the Java thread's one frame.
         launch_.arguments = numbered(L"argument-", 2000);
-        launch_.mainClass = L"app/Main";
+        launch_.mainClass = kMainClass;
         launch_.options.push_back("-Djava.class.path=" + narrow(path(L"app.txt")));
-        ASSERT_FALSE(loadJvmLibrary(fullRuntimeJvm(), launch_.entryPoints));
+        ASSERT_FALSE(loadJvmLibrary(runtimeJvm(), launch_.entryPoints));
         ScopedHandle mainStarted(CreateEventW(nullptr, TRUE, FALSE, nullptr));
         session_->adoptMainStartedEvent(std::move(mainStarted));
-        target_ = std::make_shared<ForwardTarget>(ForwardTarget{"app/Main", false, session_});
+        target_ = std::make_shared<ForwardTarget>(ForwardTarget{kMainClass, false, session_});
     }
 
     void TearDown() override {
@@ -103,7 +107,7 @@ protected:
     void touch(const std::wstring& name) const { writeFile(path(name), ""); }
 
     void startJavaThread(const std::string& classText) {
-        writeFile(path(L"app.txt"), "class app.Main\n" + classText);
+        writeFile(path(L"app.txt"), "class " + kLoggedMainClass + "\n" + classText);
         javaThread_ = std::thread([this] {
             javaThreadFailed_ = static_cast<bool>(runJavaThread(launch_, *session_, nullptr));
             javaThreadEnded_ = true;
@@ -209,7 +213,7 @@ TEST_F(ForwardWorker, StartsWhileTheVmWaitsForTheApplicationAreServedAndLaterOne
 TEST_F(ForwardWorker, AStartBeingServedHoldsOffTheDestructionUntilItIsDone) {
     startJavaThread("main wait-file " + ansiPath(L"main-go.txt") + "\nsecondaryMain wait-file " +
                     ansiPath(L"release.txt") + "\nsecondaryMain int 7\n");
-    ASSERT_TRUE(waitForLog("app/Main.main"));
+    ASSERT_TRUE(waitForLog(kLoggedMainClass + ".main"));
     // As many arguments as a request holds, in the worker's one frame.
     ScopedHandle worker = forward(numbered(L"a", 100));
     ASSERT_TRUE(waitForLog(kSecondaryMainCall));
