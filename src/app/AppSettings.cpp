@@ -35,6 +35,12 @@ std::wstring slashSeparated(std::wstring className) {
     return className;
 }
 
+std::wstring withoutSpaces(std::wstring text) {
+    text.erase(0, text.find_first_not_of(L' '));
+    text.erase(text.find_last_not_of(L' ') + 1);
+    return text;
+}
+
 void readRuntimeRequirements(const SettingsLookup& lookup, RuntimeRequirements& runtime) {
     runtime.versionMin = versionLimit(lookup.getString(kJreSection, L"Minimum Version"), kVersionFillMin);
     runtime.versionMax = versionLimit(lookup.getString(kJreSection, L"Maximum Version"), kVersionFillMax);
@@ -52,6 +58,8 @@ void readHostingSettings(const SettingsLookup& lookup, HostingSettings& hosting)
     hosting.libraryPath = lookup.getString(kJreSection, L"Library Path");
     hosting.classPath = lookup.getString(L"Class Path", L"Class Path");
     hosting.embeddedJar = isYesAnyCase(lookup.getString(kApplicationSection, L"Embedded Jar"));
+    hosting.modulePath = lookup.getString(kJreSection, L"Module Path");
+    hosting.addModules = lookup.getString(kJreSection, L"Add Modules");
     hosting.vmParameters = lookup.getString(kJreSection, L"Virtual Machine Parameters");
     hosting.outputFile = lookup.getString(kApplicationSection, L"Output File");
     hosting.outputAppend = isYesExactly(lookup.getString(kApplicationSection, L"Output Append"));
@@ -131,7 +139,9 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, const SettingsL
 
     readMessageTexts(file);
     std::wstring mainClass = lookup.getString(kJreSection, L"Main Class");
-    if (mainClass.empty()) return failureMessage(IDS_MAIN_CLASS_MISSING);
+    // No module or class name holds a space; the "+" section would add one.
+    std::wstring mainModule = withoutSpaces(lookup.getString(kJreSection, L"Main Module"));
+    if (mainClass.empty() && mainModule.empty()) return failureMessage(IDS_MAIN_CLASS_MISSING);
 
     readRuntimeRequirements(lookup, settings.runtime);
     readHostingSettings(lookup, settings.hosting);
@@ -141,6 +151,13 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, const SettingsL
             productDataFolder(localAppData, settings.productName, settings.productCode, false);
     }
     settings.hosting.mainClass = slashSeparated(std::move(mainClass));
+    settings.hosting.mainModule = std::move(mainModule);
+    const HostingSettings& hosting = settings.hosting;
+    if (!hosting.mainModule.empty() || !hosting.modulePath.empty() || !hosting.addModules.empty()) {
+        // An older runtime refuses the module options and would not start at all.
+        const JavaVersion nine{{9, 0, 0, 0}};
+        if (compareVersions(settings.runtime.versionMin, nine) < 0) settings.runtime.versionMin = nine;
+    }
     const ProviderFlags& provider = settings.runtime.provider;
     settings.hosting.keepsThreadsAttached = provider.allowIbm || provider.favorIbm;
     readSplashSettings(file, settings.splash);

@@ -110,7 +110,6 @@ int Application::runStages() {
     if (service_) settings_.hosting.failureCheck = false;
 
     auto target = std::make_shared<ForwardTarget>();
-    target->mainClass = settings_.hosting.mainClass;
     target->keepsThreadsAttached = settings_.hosting.keepsThreadsAttached;
     target->session = session_;
     if (runMark == RunMark::heldBlock) instance_.takeOverHeldBlock();

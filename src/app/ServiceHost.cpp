@@ -10,7 +10,6 @@
 #include "core/win/DiagnosticLog.h"
 #include "core/win/EventLog.h"
 #include "core/win/Scoped.h"
-#include "core/win/Text.h"
 #include "hosting/ApplicationStop.h"
 #include "hosting/JavaThread.h"
 
@@ -72,7 +71,6 @@ void ServiceHost::prepareLaunch(JavaLaunch& launch, SharedJavaSession session, c
     launch.mainStarting = [] { service->report(SERVICE_RUNNING); };
     launch.exiting = [](int status) { service->report(SERVICE_STOPPED, status); };
     session_ = std::move(session);
-    mainClass_ = toThreadAnsi(settings.hosting.mainClass);
     stopTimeout_ = settings.serviceStopTimeout * 1000;
     logLine("service %s: %u start parameters, stop timeout %u s", name_, static_cast<unsigned>(argumentCount_ - 1),
             settings.serviceStopTimeout);
@@ -146,6 +144,6 @@ DWORD WINAPI ServiceHost::watchStop(void* parameter) {
 
 DWORD WINAPI ServiceHost::requestEnd(void* parameter) {
     ServiceHost& host = *static_cast<ServiceHost*>(parameter);
-    requestApplicationEnd(*host.session_, host.mainClass_);
+    requestApplicationEnd(*host.session_);
     return 0;
 }

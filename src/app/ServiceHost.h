@@ -55,6 +55,5 @@ private:
     bool stopRequested_ = false;
     bool stopped_ = false;
     SharedJavaSession session_;
-    std::string mainClass_;
     DWORD stopTimeout_ = 0;  // ms
 };

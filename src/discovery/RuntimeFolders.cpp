@@ -16,8 +16,10 @@ JvmLibrary findJvmLibrary(const std::wstring& home, JvmTypeMode mode) {
 
 std::wstring runtimeHomeIn(const std::wstring& folder) {
     if (fileExists(folder + kRuntimeMarker)) return folder;
-    const std::wstring bundled = folder + kBundledRuntimeFolder;
-    if (fileExists(bundled + kRuntimeMarker)) return bundled;
+    for (const wchar_t* subfolder : kBundledRuntimeFolders) {
+        std::wstring bundled = folder + subfolder;
+        if (fileExists(bundled + kRuntimeMarker)) return bundled;
+    }
     return {};
 }
 

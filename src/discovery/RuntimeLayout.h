@@ -16,5 +16,6 @@ std::vector<JvmLibraryLocation> jvmLibraryProbeOrder(JvmTypeMode mode);
 
 // A folder holding this file (relative to it) is a runtime home.
 constexpr const wchar_t* kRuntimeMarker = L"bin\\java.dll";
-// The runtime folder an application may ship beside its executable.
-constexpr const wchar_t* kBundledRuntimeFolder = L"jre\\";
+// The runtime folders an application may ship beside its executable, in the
+// order they are looked for: its own, and the one the JDK's packaging tool lays out.
+constexpr const wchar_t* kBundledRuntimeFolders[] = {L"jre\\", L"runtime\\"};

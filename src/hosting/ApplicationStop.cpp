@@ -4,13 +4,14 @@
 #include "hosting/JavaThread.h"
 #include "hosting/JavaValues.h"
 
-void requestApplicationEnd(JavaSession& session, const std::string& mainClass) {
+void requestApplicationEnd(JavaSession& session) {
     JNIEnv* env = session.attachWorker();
     if (!env) {
         logLine("stop request: the JVM is gone");
         return;
     }
-    jclass cls = env->FindClass(mainClass.c_str());
+    // However the Java thread found it: on the class path, in a module or through the launcher helper.
+    jclass cls = session.mainClass();
     jmethodID serviceStop = cls ? env->GetStaticMethodID(cls, "serviceStop", "()V") : nullptr;
     if (exceptionPending(env)) env->ExceptionClear();
     if (serviceStop) {
@@ -21,7 +22,6 @@ void requestApplicationEnd(JavaSession& session, const std::string& mainClass) {
         logLine("stop request: no serviceStop(), System.exit(0)");
         callSystemExit(env, 0);
     }
-    if (cls) env->DeleteLocalRef(cls);
     // Attached, this thread would hold off the VM's destruction.
     if (JavaVM* vm = session.vm()) vm->DetachCurrentThread();
 }

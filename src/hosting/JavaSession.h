@@ -27,6 +27,10 @@ public:
     // The manual-reset event that holds workers until main is about to run;
     // set once, by the Java thread. Without one, workers pass at once.
     void adoptMainStartedEvent(ScopedHandle event);
+    // The Java thread keeps the main class (a global reference) before it
+    // signals; workers read it only after waitForMain.
+    void keepMainClass(jclass mainClass) { mainClass_ = mainClass; }
+    jclass mainClass() const { return mainClass_; }
     void signalMainStarted() const;
 
     // The Java thread opens the VM once it is created, under the lock, and
@@ -55,6 +59,7 @@ public:
 
 private:
     ScopedHandle mainStarted_;
+    jclass mainClass_ = nullptr;
     ScopedHandle stopped_;  // manual reset
     SlimLock lock_;
     JavaVM* vm_ = nullptr;

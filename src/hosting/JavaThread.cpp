@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 
 #include "core/ErrorReporting.h"
 #include "core/win/DiagnosticLog.h"
@@ -10,7 +9,7 @@
 #include "core/win/Text.h"
 #include "hosting/ExceptionReport.h"
 #include "hosting/JavaValues.h"
-#include "hosting/ModifiedUtf8.h"
+#include "hosting/MainClass.h"
 #include "resources/resource.h"
 
 namespace {
@@ -68,43 +67,6 @@ MaybeFailure createJvm(JavaThreadRun& run) {
     return std::nullopt;
 }
 
-// Through the runtime's own launcher helper, which reports its failures itself.
-jclass loadMainClassThroughHelper(const JavaThreadRun& run) {
-    JNIEnv* env = run.env;
-    if (!run.launch.entryPoints.findClassFromBootLoader) return nullptr;
-    jclass helper = run.launch.entryPoints.findClassFromBootLoader(env, "sun/launcher/LauncherHelper");
-    jclass mainClass = nullptr;
-    if (helper) {
-        jmethodID checkAndLoad =
-            env->GetStaticMethodID(helper, "checkAndLoadMain", "(ZILjava/lang/String;)Ljava/lang/Class;");
-        std::wstring dotted = run.launch.mainClass;
-        std::replace(dotted.begin(), dotted.end(), L'/', L'.');
-        jstring name = checkAndLoad ? newJavaString(env, dotted) : nullptr;
-        if (name) {
-            mainClass = static_cast<jclass>(env->CallStaticObjectMethod(helper, checkAndLoad, JNI_TRUE, 1, name));
-            logLine(mainClass ? "main class loaded by LauncherHelper" : "LauncherHelper did not load the main class");
-            env->DeleteLocalRef(name);
-        }
-        env->DeleteLocalRef(helper);
-    }
-    // The helper has printed its own error; the direct lookup below gets a clean slate.
-    if (!mainClass && exceptionPending(env)) env->ExceptionClear();
-    return mainClass;
-}
-
-// The name goes to FindClass as the launcher encodes it: making a Java string
-// of it first would run Java code that a bare host does not.
-jclass loadMainClassDirectly(JavaThreadRun& run) {
-    JNIEnv* env = run.env;
-    jclass cls = env->FindClass(encodeModifiedUtf8(run.launch.mainClass).c_str());
-    logLine(cls ? "FindClass of the main class: found" : "FindClass of the main class: not found");
-    if (!cls) {
-        env->ExceptionDescribe();
-        run.failure = failureMessage(IDS_MAIN_CLASS_NOT_FOUND, {run.launch.mainClass});
-    }
-    return cls;
-}
-
 void handleEscapedException(JavaThreadRun& run) {
     JNIEnv* env = run.env;
     jthrowable exception = env->ExceptionOccurred();
@@ -130,37 +92,36 @@ void handleEscapedException(JavaThreadRun& run) {
 // `run.failure` set when main could not be called.
 bool callMain(JavaThreadRun& run, jclass mainClass) {
     JNIEnv* env = run.env;
-    jmethodID mainMethod = env->GetStaticMethodID(mainClass, "main", "([Ljava/lang/String;)V");
-    logLine(mainMethod ? "main method found" : "main method not found");
-    if (!mainMethod) {
-        if (exceptionPending(env)) {
-            env->ExceptionDescribe();
-            run.failure = silentFailure();
-        } else {
-            run.failure = failureMessage(IDS_MAIN_METHOD_MISSING);
-        }
-        return false;
-    }
-    jobjectArray arguments = newJavaStringArray(env, run.launch.arguments);
-    if (!arguments) {
+    MainMethod main;
+    run.failure = findMainMethod(env, mainClass, main);
+    if (run.failure) return false;
+    jobjectArray arguments = main.takesArguments ? newJavaStringArray(env, run.launch.arguments) : nullptr;
+    if (main.takesArguments && !arguments) {
         env->ExceptionDescribe();
         run.failure = silentFailure();
         return false;
     }
+    // Later starts are served by the same class, whatever found it.
+    run.session.keepMainClass(static_cast<jclass>(env->NewGlobalRef(mainClass)));
     run.session.signalMainStarted();
     if (run.launch.mainStarting) run.launch.mainStarting();
     logLine("main called");
-    env->CallStaticVoidMethod(mainClass, mainMethod, arguments);
+    if (main.isStatic) {
+        env->CallStaticVoidMethod(mainClass, main.id, arguments);
+    } else {
+        env->CallVoidMethod(main.instance, main.id, arguments);
+    }
     handleEscapedException(run);
-    env->DeleteLocalRef(arguments);
+    if (arguments) env->DeleteLocalRef(arguments);
+    if (main.instance) env->DeleteLocalRef(main.instance);
     return true;
 }
 
 // False with `run.failure` set when main could not be called.
 bool invokeMain(JavaThreadRun& run) {
-    jclass mainClass = loadMainClassThroughHelper(run);
-    if (!mainClass) mainClass = loadMainClassDirectly(run);
-    if (!mainClass) return false;
+    jclass mainClass = nullptr;
+    run.failure = loadMainClass(run.env, run.launch, mainClass);
+    if (run.failure) return false;
     const bool called = callMain(run, mainClass);
     run.env->DeleteLocalRef(mainClass);
     if (!called) return false;

@@ -19,7 +19,9 @@ struct JavaLaunch {
     JvmEntryPoints entryPoints;
     std::vector<std::string> options;  // as the JVM receives them, in order
     OutputRedirection output;
-    std::wstring mainClass;  // slash-separated
+    std::wstring mainClass;  // slash-separated; empty when the main module names it
+    // "module" or "module/class" (the class dotted); empty for a class on the class path.
+    std::wstring mainModule;
     std::vector<std::wstring> arguments;
     bool failureCheck = false;
     // Such runtimes end the process themselves: threads stay attached.

@@ -40,6 +40,13 @@ public:
 
     bool pushed() const { return pushed_; }
 
+    // Pops the frame now, keeping `result` as a reference of the frame around it.
+    jobject keep(jobject result) {
+        if (!pushed_) return result;
+        pushed_ = false;
+        return env_->PopLocalFrame(result);
+    }
+
 private:
     JNIEnv* env_;
     bool pushed_;

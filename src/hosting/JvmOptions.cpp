@@ -24,6 +24,18 @@ MemoryBase currentMemoryBase() {
 
 std::wstring expandedFileName(const std::wstring& file) { return file.empty() ? file : expandEnvironment(file); }
 
+// The main module as "java -m" takes it: the class it names, else "Main Class" inside it.
+std::wstring qualifiedMainModule(const HostingSettings& settings) {
+    if (settings.mainModule.find(L'/') != std::wstring::npos || settings.mainClass.empty()) {
+        return settings.mainModule;
+    }
+    std::wstring dotted = settings.mainClass;
+    for (wchar_t& c : dotted) {
+        if (c == L'/') c = L'.';
+    }
+    return settings.mainModule + L"/" + dotted;
+}
+
 }  // namespace
 
 void prepareLibraryEnvironment(const HostingSettings& settings, const std::wstring& jvmLibraryPath,
@@ -52,9 +64,17 @@ MaybeFailure buildJvmOptions(const HostingSettings& settings, const std::wstring
     std::wstring executableFolder = withoutLastComponents(executablePath, 1);
     std::wstring classPath = buildClassPath(settings.classPath, executableFolder);
     if (settings.embeddedJar) classPath = executablePath + L";" + classPath;
-    if (classPath.empty()) return failureMessage(IDS_CLASS_PATH_MISSING);
+    if (classPath.empty() && settings.mainModule.empty()) return failureMessage(IDS_CLASS_PATH_MISSING);
 
-    std::vector<std::wstring> options{L"-Djava.class.path=" + classPath};
+    // The module options in the form the JVM takes them through the invocation interface.
+    std::vector<std::wstring> options;
+    if (!classPath.empty()) options.push_back(L"-Djava.class.path=" + classPath);
+    std::wstring modulePath = buildClassPath(settings.modulePath, executableFolder);
+    if (!modulePath.empty()) options.push_back(L"--module-path=" + modulePath.substr(0, modulePath.size() - 1));
+    if (!settings.addModules.empty()) options.push_back(L"--add-modules=" + settings.addModules);
+    if (!settings.mainModule.empty()) {
+        options.push_back(L"-Djdk.module.main=" + settings.mainModule.substr(0, settings.mainModule.find(L'/')));
+    }
     std::vector<std::wstring> tokens = splitVmParameters(settings.vmParameters);
     for (std::wstring& token : splitVmParameters(settings.userVmParameters)) tokens.push_back(std::move(token));
     if (!tokens.empty()) {
@@ -78,6 +98,7 @@ MaybeFailure buildJvmOptions(const HostingSettings& settings, const std::wstring
         }
     }
     launch.mainClass = settings.mainClass;
+    if (!settings.mainModule.empty()) launch.mainModule = qualifiedMainModule(settings);
     launch.failureCheck = settings.failureCheck;
     launch.keepsThreadsAttached = settings.keepsThreadsAttached;
     return std::nullopt;

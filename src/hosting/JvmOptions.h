@@ -9,7 +9,11 @@
 
 // The settings hosting reads, as written in the file ("+" sections applied).
 struct HostingSettings {
-    std::wstring mainClass;  // slash-separated
+    std::wstring mainClass;  // slash-separated; may be empty with a main module
+    // "module" or "module/class" (the class dotted), as "java -m" takes it.
+    std::wstring mainModule;
+    std::wstring modulePath;
+    std::wstring addModules;
     bool failureCheck = false;
     bool keepsThreadsAttached = false;
     std::wstring systemPath;
@@ -32,10 +36,11 @@ struct HostingSettings {
 void prepareLibraryEnvironment(const HostingSettings& settings, const std::wstring& jvmLibraryPath,
                                const std::wstring& executablePath, JavaLaunch& launch);
 
-// Class path, VM parameters, the startup cache, output files and "Cmd"
-// arguments, added to `launch` after what is there. `archiveVersion` is the
-// runtime's version when it makes its own class-data archive, else empty.
-// Message 209 for an empty class path.
+// Class path, module options, VM parameters, the startup cache, output files
+// and "Cmd" arguments, added to `launch` after what is there.
+// `archiveVersion` is the runtime's version when it makes its own class-data
+// archive, else empty. Message 209 for an empty class path without a main
+// module.
 MaybeFailure buildJvmOptions(const HostingSettings& settings, const std::wstring& executablePath,
                              const std::wstring& jvmLibraryPath, const std::wstring& archiveVersion,
                              JavaLaunch& launch);

@@ -23,6 +23,7 @@ if(WIN32)
     ${CMAKE_SOURCE_DIR}/src/hosting/JavaValues.cpp
     ${CMAKE_SOURCE_DIR}/src/hosting/JavaThread.cpp
     ${CMAKE_SOURCE_DIR}/src/hosting/JvmLibrary.cpp
+    ${CMAKE_SOURCE_DIR}/src/hosting/MainClass.cpp
     ${CMAKE_SOURCE_DIR}/src/hosting/JvmOptions.cpp
     ${CMAKE_SOURCE_DIR}/src/hosting/OutputRedirection.cpp
     ${CMAKE_SOURCE_DIR}/src/hosting/StartupArchive.cpp)

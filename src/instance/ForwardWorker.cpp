@@ -5,7 +5,6 @@
 
 #include "core/win/DiagnosticLog.h"
 #include "hosting/JavaValues.h"
-#include "hosting/ModifiedUtf8.h"
 #include "instance/InstanceProtocol.h"
 #include "instance/RequestListener.h"
 
@@ -45,18 +44,6 @@ void invokeSecondaryMain(JNIEnv* env, jclass mainClass, const ForwardRequest& re
     env->DeleteLocalRef(arguments);
 }
 
-void callSecondaryMain(JNIEnv* env, const std::wstring& className, const ForwardRequest& request) {
-    // As the Java thread finds it: JNI takes modified UTF-8, whatever the code page.
-    jclass mainClass = env->FindClass(encodeModifiedUtf8(className).c_str());
-    if (!mainClass) {
-        env->ExceptionClear();
-        return;
-    }
-    invokeSecondaryMain(env, mainClass, request);
-    // A thread that stays attached would otherwise keep it alive.
-    env->DeleteLocalRef(mainClass);
-}
-
 }  // namespace
 
 DWORD WINAPI forwardWorkerMain(void* parameter) {
@@ -75,7 +62,9 @@ DWORD WINAPI forwardWorkerMain(void* parameter) {
     }
     JNIEnv* env = session.attachWorker();
     if (!env) return 0;
-    callSecondaryMain(env, target.mainClass, *request);
+    // The class main runs in, however the Java thread found it: on the class
+    // path, in a module, or through the runtime's launcher helper.
+    if (jclass mainClass = session.mainClass()) invokeSecondaryMain(env, mainClass, *request);
     if (target.keepsThreadsAttached) return 0;
     // Attached, this thread holds off the VM's destruction, so the VM is still there.
     if (JavaVM* vm = session.vm()) vm->DetachCurrentThread();

@@ -16,7 +16,6 @@ struct SingleInstanceBlock;
 // What a worker needs of the running application. Shared by the workers, so
 // it outlives the launcher's teardown when they do.
 struct ForwardTarget {
-    std::wstring mainClass;  // slash-separated
     // The same providers keep the Java thread attached after main.
     bool keepsThreadsAttached = false;
     SharedJavaSession session;

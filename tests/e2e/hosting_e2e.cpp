@@ -313,6 +313,69 @@ TEST(HostingMain, MainClassNameTheJvmCannotHoldAsAStringIsFoundDirectly) {
     EXPECT_TRUE(app.logHas("app/MainWithAVeryLongName.main"));
 }
 
+// A module on the module path, found through the runtime's launcher helper
+// (mode 3, as "java -m") or, without one, through the boot layer.
+TEST(HostingModules, TheModuleOptionsAndTheMainClassOfAModule) {
+    const std::string module = "module app.mod\nmain-class app.Main\nclass app.Main\nmain args\nmain exit 5\n";
+    for (const wchar_t* runtime : {L"full", L"no-find-class-from-boot-loader"}) {
+        SCOPED_TRACE(toUtf8(runtime));
+        HostedApp app(runtime);
+        app.sandbox().makeFolder(L"mods");
+        app.classes(L"mods\\app.mod", module);
+        app.classes(L"extra.mod", "module app.extra\n");
+        const std::string extra = ansi(app.folder()) + "\\extra.mod";
+        const bool helper = std::wstring(runtime) == L"full";
+        // With a helper the class is named in the setting; without one the module's descriptor names it.
+        app.settings(std::string("Main Module=app.mod") + (helper ? "/app.Main" : "") + "\nModule Path=\\mods;" + extra +
+                         "\nAdd Modules=app.extra,java.sql\n",
+                     "", "", "");
+        Outcome outcome = app.run(L"one");
+        EXPECT_EQ(outcome.exitCode, 5u) << toUtf8(outcome.message);
+        EXPECT_TRUE(app.logHas(optionList({"--module-path=" + ansi(app.folder()) + "\\mods;" + extra,
+                                           "--add-modules=app.extra,java.sql", "-Djdk.module.main=app.mod"})));
+        EXPECT_EQ(app.logHas("checkAndLoadMain(ZILjava/lang/String;)Ljava/lang/Class; args=(1, 3, \"app.mod/app.Main\")"),
+                  helper);
+        EXPECT_TRUE(app.logHas("app/Main.main([Ljava/lang/String;)V args=([\"one\"])"));
+    }
+
+    // A module the boot layer does not have, without a helper to report it.
+    HostedApp app(L"no-find-class-from-boot-loader");
+    app.settings("Main Module=missing.mod/app.Main\n", "", "", "");
+    Outcome outcome = app.run();
+    EXPECT_EQ(outcome.exitCode, exitFailed);
+    EXPECT_EQ(outcome.message, L"Det gick inte att hitta huvudklassen missing.mod/app.Main.");
+}
+
+// Without public static void main(String[]): main(String[]) before main(),
+// instance ones on an object of the class's own.
+TEST(HostingMain, TheMainMethodsJava25Accepts) {
+    const struct {
+        const char* text;
+        const char* called;
+    } classes[] = {
+        {"instance-main-noargs out plain\n", "CallVoidMethodV app/Base.main()V"},
+        {"main-noargs out plain\ninstance-main args\n", "CallVoidMethodV app/Base.main([Ljava/lang/String;)V"},
+        {"private instance-main\ninstance-main out hidden\nmain-noargs out plain\n",
+         "CallStaticVoidMethodV app/Base.main()V"},
+    };
+    for (const auto& each : classes) {
+        SCOPED_TRACE(each.text);
+        HostedApp app(L"no-find-class-from-boot-loader");
+        app.classes(L"app.classes", std::string("class app.Base\n") + each.text + "class app.Main\nextends app.Base\n");
+        app.settings("", "\\app.classes", "");
+        Outcome outcome = app.run(L"x");
+        EXPECT_EQ(outcome.exitCode, 0u) << toUtf8(outcome.message);
+        EXPECT_TRUE(app.logHas(each.called));
+    }
+    // An instance main needs a constructor the launcher may call.
+    HostedApp app(L"no-find-class-from-boot-loader");
+    app.classes(L"app.classes", "class app.Main\ninstance-main-noargs out plain\nconstructor private\n");
+    app.settings("", "\\app.classes", "");
+    Outcome outcome = app.run();
+    EXPECT_EQ(outcome.exitCode, exitFailed);
+    EXPECT_EQ(outcome.message, L"Ingen huvudmetod hittades i den angivna klassen.");
+}
+
 TEST(HostingMain, ExitCodes) {
     struct Case {
         const char* name;

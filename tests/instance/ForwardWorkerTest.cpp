@@ -91,7 +91,7 @@ protected:
         ASSERT_FALSE(loadJvmLibrary(runtimeJvm(), launch_.entryPoints));
         ScopedHandle mainStarted(CreateEventW(nullptr, TRUE, FALSE, nullptr));
         session_->adoptMainStartedEvent(std::move(mainStarted));
-        target_ = std::make_shared<ForwardTarget>(ForwardTarget{kMainClass, false, session_});
+        target_ = std::make_shared<ForwardTarget>(ForwardTarget{false, session_});
     }
 
     void TearDown() override {

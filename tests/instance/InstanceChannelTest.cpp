@@ -79,7 +79,7 @@ protected:
     std::wstring name;
     SingleInstanceState first;
     SharedJavaSession session = std::make_shared<JavaSession>();
-    std::shared_ptr<const ForwardTarget> target{new ForwardTarget{L"app/Main", false, session}};
+    std::shared_ptr<const ForwardTarget> target{new ForwardTarget{false, session}};
 };
 
 TEST_F(InstanceChannel, ConcurrentStartsEachGetTheirOwnCallAndReply) {
