@@ -27,8 +27,8 @@ struct JvmLibrary {
 JvmLibrary findJvmLibrary(const std::wstring& home, JvmTypeMode mode);
 
 // The runtime home within `folder` (which ends in a backslash): the folder
-// itself when it holds bin\java.dll, else the first of its subfolders jre\
-// and runtime\ that does; empty when none.
+// itself when it holds bin\java.dll, else the first of the subfolders
+// jre\ and runtime\ that does; empty when none.
 std::wstring runtimeHomeIn(const std::wstring& folder);
 
 // What the application asks of a runtime: the registry pass's criteria and
