@@ -9,11 +9,14 @@ for arch in $(bench_architectures "$@"); do
   bench_build "$arch" launcher
   tree=$(bench_tree "$arch")
   map=$tree/launcher.map
-  # The launcher's own link, unstripped, with a map and a throw-away output.
+  # The launcher's own link, unstripped, with a map and a throw-away output;
+  # without the whole-program optimiser, whose one unit hides which library
+  # each byte came from (the shipped size above is the optimised one).
   link=$(ninja -C "$tree" -t commands launcher | tail -1 | sed -E 's/^: && //; s/ && cd .*//; s/ -s / /;
+    s/-fuse-linker-plugin -flto -flto-partition=one/-fno-use-linker-plugin/;
     s/-o (launcher(64)?\.exe)/-o mapped-\1 -Wl,-Map,launcher.map/')
   (cd "$tree" && eval "$link")
-  echo "== $arch: $(stat -c %s "$tree"/launcher*.exe | head -1) bytes shipped"
+  echo "== $arch: $(stat -c %s "$tree"/launcher*.exe | head -1) bytes shipped; by library, linked without -flto:"
   awk '
     function hex(text,   value, i) {
       value = 0

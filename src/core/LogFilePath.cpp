@@ -2,14 +2,13 @@
 
 #include <cwchar>
 
+#include "core/SettingsRules.h"
+
 namespace {
 
-wchar_t asciiUpper(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
-
-// `text` starts with `prefix`, an upper-case one, in any letter case.
 bool startsAnyCase(const wchar_t* text, const wchar_t* prefix) {
     for (; *prefix; ++text, ++prefix) {
-        if (asciiUpper(*text) != *prefix) return false;
+        if (lowerAscii(*text) != lowerAscii(*prefix)) return false;
     }
     return true;
 }
@@ -55,7 +54,7 @@ bool isPlainFilePath(const std::wstring& path) {
     bool share = false;
     const wchar_t* part = path.c_str() + rootStart(path, share);
     if (!share) {
-        if (asciiUpper(part[0]) < L'A' || asciiUpper(part[0]) > L'Z' || part[1] != L':' || part[2] != L'\\') {
+        if (lowerAscii(part[0]) < L'a' || lowerAscii(part[0]) > L'z' || part[1] != L':' || part[2] != L'\\') {
             return false;
         }
         part += 3;
@@ -79,7 +78,7 @@ bool sameFilePath(const std::wstring& reported, const std::wstring& opened) {
     const wchar_t* b = opened.c_str() + rootStart(opened, openedShare);
     if (reportedShare != openedShare) return false;
     for (; *a || *b; ++a, ++b) {
-        if (asciiUpper(*a) != asciiUpper(*b)) return false;
+        if (lowerAscii(*a) != lowerAscii(*b)) return false;
     }
     return true;
 }

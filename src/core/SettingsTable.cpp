@@ -1,5 +1,7 @@
 #include "core/SettingsTable.h"
 
+#include "core/SettingsRules.h"
+
 namespace {
 
 // Besides the C whitespace, ^Z: old editors ended files with it.
@@ -24,12 +26,10 @@ std::wstring_view unquoted(std::wstring_view value) {
     return value;
 }
 
-wchar_t asciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c; }
-
 bool sameName(std::wstring_view a, std::wstring_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (asciiLower(a[i]) != asciiLower(b[i])) return false;
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
     }
     return true;
 }
