@@ -145,6 +145,13 @@ int Application::runStages() {
                 choice->library.c_str(), version.c_str(),
                 choice->paired ? ", another architecture's: the pair hosts it" : "");
     }
+    if (choice->paired && service_) {
+        // The pair would run as a child the service manager never sees: never
+        // reported running, and out of a stop's reach. The service ends as it
+        // would loading that library itself.
+        logLine("a service does not hand its runtime to the pair: the pair is to be installed as the service");
+        return fail(windowsFailure(IDS_JVM_LOAD_FAILED, choice->library, ERROR_BAD_EXE_FORMAT));
+    }
     if (choice->paired) return runPairedLauncher();
     return runJava(*choice);
 }

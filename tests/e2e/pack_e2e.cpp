@@ -483,6 +483,16 @@ TEST_F(PackedService, WithoutARuntimeItLogsTheMessageAndEnds) {
     EXPECT_EQ(status().dwServiceSpecificExitCode, 0xFFFFFFFFu);
     const std::string log = readFileBytes(sandbox.path(L"launcher.log"));
     EXPECT_NE(log.find("event log, source Hello Service: Det gick inte att hitta JRE"), std::string::npos) << log;
+
+    // A runtime only the pair can host: the pair would run beyond the service manager's reach.
+    setRuntime(exe(false), runtimeOf(!kBuild64));
+    set(L"Application", L"Pair Product", L"MyApp64.exe");
+    ASSERT_TRUE(StartServiceW(service_.get(), 0, nullptr));
+    EXPECT_TRUE(waitUntil([&] {
+        return readFileBytes(sandbox.path(L"launcher.log")).find("(felnummer = 193)") != std::string::npos;
+    }));
+    ASSERT_TRUE(reaches(SERVICE_STOPPED));
+    EXPECT_EQ(status().dwServiceSpecificExitCode, 0xFFFFFFFFu);
 }
 
 TEST_F(PackedService, StartedFromAConsoleItRunsAsAnOrdinaryApplication) {
