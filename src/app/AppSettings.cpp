@@ -74,10 +74,6 @@ void readSplashSettings(const IniFile& file, SplashSettings& splash) {
     splash.preferNative = isYesAnyCase(file.getString(L"Display", L"Preffer Native Splash Screen"));
 }
 
-bool isServiceType(const SettingsLookup& lookup) {
-    return lookup.getString(kApplicationSection, L"Application Type") == L"service";
-}
-
 // A bare file name in "Pair Product" names the executable beside this one, as
 // an application folder ships them; a start from another working folder
 // would not find it otherwise.
@@ -104,7 +100,6 @@ bool singleInstanceFrom(const SettingsLookup& lookup, bool isService) {
     return !isService && lookup.getString(kApplicationSection, L"Single Instance") == L"yes";
 }
 
-
 }  // namespace
 
 MaybeFailure readAppSettings(const std::wstring& executablePath, const SettingsLookup& lookup, AppSettings& settings) {
@@ -117,7 +112,7 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, const SettingsL
     logLine("settings file %s (%a)", path.c_str(), file.encoding());
     settings.productCode = file.getString(L"Product Information", L"Product Code");
     settings.productName = file.getString(L"Product Information", L"Product Name");
-    settings.isService = isServiceType(lookup);
+    settings.isService = isServiceApplication(lookup);
     settings.desktop.dpiAwareness = lookup.getString(kApplicationSection, L"DPI Awareness");
     settings.desktop.appUserModelId = lookup.getString(kApplicationSection, L"App User Model ID");
 
@@ -174,13 +169,15 @@ MaybeFailure readAppSettings(const std::wstring& executablePath, const SettingsL
     return std::nullopt;
 }
 
-bool isServiceApplication(const SettingsLookup& settingsFile) { return isServiceType(settingsFile); }
+bool isServiceApplication(const SettingsLookup& settingsFile) {
+    return settingsFile.getString(kApplicationSection, L"Application Type") == L"service";
+}
 
 RestartSettings readRestartSettings(const SettingsLookup& settingsFile) {
     RestartSettings restart;
     const std::wstring code = settingsFile.getString(kApplicationSection, L"Restart Code");
     // A service is restarted by the service manager, which must see its own process.
-    if (code.empty() || isServiceType(settingsFile)) return restart;
+    if (code.empty() || isServiceApplication(settingsFile)) return restart;
     restart.enabled = parseExitCode(code, restart.restartCode);
     if (!restart.enabled) logLine("Restart Code %s is no number: no restarts", code.c_str());
     restart.singleInstance = singleInstanceFrom(settingsFile, false);

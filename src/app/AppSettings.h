@@ -6,12 +6,11 @@
 #include <string>
 
 #include "core/Failure.h"
+#include "core/Settings.h"
 #include "core/win/DesktopIntegration.h"
 #include "discovery/RuntimeSearch.h"
 #include "hosting/JvmOptions.h"
 #include "splash/SplashScreen.h"
-
-#include "core/Settings.h"
 
 struct AppSettings {
     std::wstring productName;

@@ -73,8 +73,8 @@ int Application::run() {
     return exitCode;
 }
 
-void Application::startLog(const SettingsLookup& settingsFile) {
-    if (!openLog(logFilePath(executablePath_, settingsFile))) return;
+void Application::startLog() {
+    if (!openLog(logFilePath(executablePath_, settingsFile_))) return;
     logLine("launcher " LAUNCHER_VERSION_TEXT " %a, %s, %u arguments%a", sizeof(void*) == 8 ? "x86-64" : "x86",
             executablePath_.c_str(), static_cast<unsigned>(arguments_.size()),
             startedByPair_ ? " (started by its pair)" : "");
@@ -90,7 +90,7 @@ int Application::runStages() {
         applyDesktopSettings(settings_.desktop);
         return fail(*failure);
     }
-    startLog(settingsFile_);
+    startLog();
     const RestartSettings restart = runMark == RunMark::none ? readRestartSettings(settingsFile_) : RestartSettings();
     if (restart.enabled) {
         // Its runs are the pair's as much as this process is.

@@ -35,7 +35,7 @@ public:
 private:
     int runStages();
     // Opens the diagnostics log when one is asked for, and names this start in it.
-    void startLog(const SettingsLookup& settingsFile);
+    void startLog();
     std::optional<RuntimeChoice> chooseRuntime();
     int runPairedLauncher();
     int runJava(const RuntimeChoice& choice);

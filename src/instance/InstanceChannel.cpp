@@ -5,9 +5,6 @@
 
 namespace {
 
-// The header is written by another process; read it fresh every time.
-DWORD readShared(const uint32_t& field) { return __atomic_load_n(&field, __ATOMIC_ACQUIRE); }
-
 bool headerReady(const SingleInstanceBlock& block) {
     return readShared(block.listenerThreadId) != 0 && readShared(block.ownerProcessId) != 0 &&
            readShared(block.requestMessage) != 0;

@@ -8,8 +8,6 @@ namespace {
 // Far longer than a later start waits for a header.
 constexpr DWORD kHoldLimitMs = 6 * kListenerReadyWaitMs;
 
-DWORD readShared(const uint32_t& field) { return __atomic_load_n(&field, __ATOMIC_ACQUIRE); }
-
 }  // namespace
 
 bool InstanceHold::holdFor(const std::wstring& executablePath, DWORD endedRunProcessId) {

@@ -30,6 +30,9 @@ static_assert(offsetof(SingleInstanceBlock, ownerProcessId) == 4, "header layout
 static_assert(offsetof(SingleInstanceBlock, requestMessage) == 8, "header layout");
 static_assert(offsetof(SingleInstanceBlock, arguments) == kArgumentsOffset, "header layout");
 
+// The header is written by another process: each read takes it fresh.
+inline uint32_t readShared(const uint32_t& field) { return __atomic_load_n(&field, __ATOMIC_ACQUIRE); }
+
 // A reply's lParam: 0 when its wParam is the answer; this value when the
 // instance reached gave its start to another process, so the later start
 // starts again (as the first instance, or as a later start of the next).
